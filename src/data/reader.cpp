@@ -1,0 +1,85 @@
+#include "data/reader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "data/cp932.h"
+#include "state/int32.h"
+
+namespace z2 {
+
+DataError::DataError(const std::string& file, const std::string& reason)
+    : std::runtime_error(file + " の読み込みに失敗しました: " + reason), file_(file), reason_(reason) {}
+
+DataReader::DataReader(std::string bytes, std::string name) : data_(std::move(bytes)), name_(std::move(name)) {
+  if (auto eof = data_.find('\x1A'); eof != std::string::npos) data_.resize(eof);
+}
+
+DataReader DataReader::open(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  if (!f) throw DataError(path, std::strerror(errno));
+  std::ostringstream ss;
+  ss << f.rdbuf();
+  if (f.bad()) throw DataError(path, std::strerror(errno));
+  return DataReader(std::move(ss).str(), path);
+}
+
+void DataReader::skip_line_end() {
+  if (pos_ < data_.size() && data_[pos_] == '\r') {
+    ++pos_;
+    ++line_;
+    if (pos_ < data_.size() && data_[pos_] == '\n') ++pos_;
+  }
+}
+
+std::string DataReader::read_string() {
+  size_t start = pos_;
+  while (pos_ < data_.size() && data_[pos_] != '\r') ++pos_;
+  std::string_view raw(data_.data() + start, pos_ - start);
+  skip_line_end();
+  return cp932_to_utf8(raw);
+}
+
+i32 DataReader::read_int() {
+  // Blanks, control characters and line ends in front are passed over.
+  while (pos_ < data_.size() && static_cast<unsigned char>(data_[pos_]) <= 0x20) {
+    if (data_[pos_] == '\r') {
+      skip_line_end();
+    } else {
+      ++pos_;
+    }
+  }
+  if (pos_ >= data_.size()) return 0;
+  size_t start = pos_;
+  while (pos_ < data_.size() && pos_ - start < 32 && static_cast<unsigned char>(data_[pos_]) > 0x20) ++pos_;
+  std::string_view tok(data_.data() + start, pos_ - start);
+  int tok_line = line_;
+  // The rest of the line is ignored.
+  while (pos_ < data_.size() && data_[pos_] != '\r') ++pos_;
+  skip_line_end();
+
+  size_t i = 0;
+  bool neg = false;
+  if (tok[0] == '-' || tok[0] == '+') {
+    neg = tok[0] == '-';
+    i = 1;
+  }
+  if (i == tok.size()) throw DataError(name_, std::to_string(tok_line) + "行目が数値ではありません「" + cp932_to_utf8(tok) + "」");
+  int64_t v = 0;
+  for (; i < tok.size(); ++i) {
+    char c = tok[i];
+    if (c < '0' || c > '9')
+      throw DataError(name_, std::to_string(tok_line) + "行目が数値ではありません「" + cp932_to_utf8(tok) + "」");
+    v = v * 10 + (c - '0');
+    if (v > int64_t{1} << 31)
+      throw DataError(name_, std::to_string(tok_line) + "行目の数値が大きすぎます「" + cp932_to_utf8(tok) + "」");
+  }
+  if (neg) v = -v;
+  if (v > kIntMax || v < kIntMin)
+    throw DataError(name_, std::to_string(tok_line) + "行目の数値が大きすぎます「" + cp932_to_utf8(tok) + "」");
+  return static_cast<i32>(v);
+}
+
+}  // namespace z2

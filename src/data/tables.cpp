@@ -1,0 +1,146 @@
+#include "data/tables.h"
+
+#include "data/reader.h"
+#include "state/vars.h"
+
+namespace z2 {
+namespace {
+
+template <class A>
+void read_strings(DataReader& r, A& a) {
+  for (auto& x : a) x = r.read_string();
+}
+
+}  // namespace
+
+void load_tables(Tables& t, const std::string& dat) {
+  {
+    auto r = DataReader::open(dat + "name.dat");
+    read_strings(r, t.name_list);
+  }
+  {
+    auto r = DataReader::open(dat + "ex.dat");
+    read_strings(r, t.ex_names);
+  }
+  {
+    auto r = DataReader::open(dat + "map.dat");
+    read_strings(r, t.map_names);
+  }
+  {
+    auto r = DataReader::open(dat + "md.dat");
+    for (auto& m : t.md_table) {
+      m.md_name = r.read_string();
+      m.md_about = r.read_string();
+      m.md_file = r.read_string();
+    }
+  }
+  {
+    auto r = DataReader::open(dat + "enemy.dat");
+    for (int n = 0; n < 255; ++n) {
+      EnemyRecord& e = t.enemy(n);
+      e = EnemyRecord{};
+      e.en_name = r.read_string();
+      e.en_pic = r.read_string();
+      e.en_hp = r.read_int();
+      e.en_state = r.read_int();
+      e.en_zoku = r.read_int();
+      e.en_item = r.read_int();
+      for (auto& a : e.en_act) a = r.read_int();
+    }
+  }
+  {
+    auto r = DataReader::open(dat + "item.dat");
+    for (auto& it : t.item_table) {
+      it.it_name = r.read_string();
+      it.it_about = r.read_string();
+      it.it_kind = r.read_int();
+      it.it_pow = r.read_int();
+      it.it_rare = r.read_int();
+      it.it_ex = r.read_int();
+    }
+  }
+  for (auto [file, table] : {std::pair{"shop.dat", &t.shop_table}, std::pair{"wild.dat", &t.wild_table}}) {
+    auto r = DataReader::open(dat + file);
+    for (auto& sh : *table) {
+      sh.item = r.read_int();
+      sh.price = r.read_int();
+    }
+  }
+  {
+    auto r = DataReader::open(dat + "job.dat");
+    for (auto& j : t.job_table) {
+      j.jb_name = r.read_string();
+      j.jb_about = r.read_string();
+      j.jb_spare = r.read_int();
+      j.jb_cost = r.read_int();
+      j.jb_wild = r.read_int();
+    }
+  }
+  {
+    auto r = DataReader::open(dat + "gomi.dat");
+    for (auto& g : t.gomi_table) {
+      g.gm_name = r.read_string();
+      g.gm_about = r.read_string();
+      g.gm_floor = r.read_int();
+      g.gm_spare = r.read_int();
+    }
+  }
+  {
+    auto r = DataReader::open(dat + "monster.dat");
+    for (auto& m : t.monster_table) {
+      m.mo_name = r.read_string();
+      m.mo_about = r.read_string();
+      m.mo_pic = r.read_string();
+      m.mo_kind = r.read_int();
+      m.mo_pow = r.read_int();
+      m.mo_mp = r.read_int();
+      m.mo_ex = r.read_int();
+      m.mo_gousei = r.read_int();
+    }
+  }
+  {
+    auto r = DataReader::open(dat + "magic.dat");
+    for (auto& m : t.magic_table) {
+      m.mg_name = r.read_string();
+      m.mg_about = r.read_string();
+      m.mg_kind = r.read_int();
+      m.mg_ark = r.read_int();
+    }
+  }
+}
+
+void load_save(GameState& s, const std::string& path) {
+  auto r = DataReader::open(path);
+  for (const SaveRun& run : save_layout()) {
+    const Var& v = *run.var;
+    switch (v.type) {
+      case Var::Type::Str: s.*(v.sp) = r.read_string(); break;
+      case Var::Type::Int: s.*(v.ip) = r.read_int(); break;
+      case Var::Type::Bool: s.*(v.bp) = r.read_int() != 0; break;
+      case Var::Type::Array: {
+        auto a = v.arr(s);
+        for (int i = 0; i < run.count; ++i) a[static_cast<size_t>(run.first + i)] = r.read_int();
+        break;
+      }
+    }
+  }
+}
+
+void load_boss(GameState& s, const std::string& dat, int n) {
+  auto r = DataReader::open(dat + "boss" + std::to_string(n & 0xFF) + ".dat");
+  s.boss_name = r.read_string();
+  s.boss_pic = r.read_string();
+  s.boss_big_pic = r.read_string();
+  s.boss_lv = r.read_int();
+  s.boss_hp = r.read_int();
+  for (auto& line : s.boss_talk) line = r.read_string();
+}
+
+void load_opening_texts(GameState& s, const std::string& dat) {
+  auto o = DataReader::open(dat + "open.dat");
+  auto st = DataReader::open(dat + "staff.dat");
+  read_strings(o, s.open_text);
+  read_strings(st, s.staff_text);
+}
+
+}  // namespace z2

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+#include "state/game_state.h"
+
+namespace z2 {
+
+// Reads the twelve master files from `dat_dir` (ending in '/') in their fixed
+// order. Throws DataError at the first file that fails; tables read before it
+// keep their new contents.
+void load_tables(Tables& t, const std::string& dat_dir);
+
+// Reads the save file's values in their fixed order (a short file leaves the
+// rest 0 or empty). Throws DataError.
+void load_save(GameState& s, const std::string& path);
+
+// Boss file n (a byte, 0..255) into the boss fields.
+void load_boss(GameState& s, const std::string& dat_dir, int n);
+
+// open.dat and staff.dat into the opening texts.
+void load_opening_texts(GameState& s, const std::string& dat_dir);
+
+}  // namespace z2

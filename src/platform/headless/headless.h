@@ -1,0 +1,45 @@
+#pragma once
+// The windowless face: no sound device, pauses counted as virtual time,
+// yes/no boxes answered from the script, every event written to a transcript.
+#include <deque>
+#include <iosfwd>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace z2 {
+
+struct Game;
+
+class HeadlessPlatform : public Platform {
+ public:
+  explicit HeadlessPlatform(std::ostream& out, bool default_answer = true)
+      : out_(out), default_answer_(default_answer) {}
+
+  void repaint() override { ++repaints; }
+  void pause(int ms) override { elapsed_ms += ms > 0 ? ms : 0; }
+  bool ask(const std::string& text) override;
+  void notice(const std::string& text) override;
+  void error(const std::string& text) override;
+  void sound_play(const std::string&) override {}
+  void music_play(const std::string&) override {}
+  void music_stop() override {}
+  void trace(const char* tag, const std::string& text) override;
+
+  void queue_answer(bool yes) { answers_.push_back(yes); }
+  void line(const std::string& text);  // one transcript line, CR escaped
+
+  long long elapsed_ms = 0;
+  long long repaints = 0;
+
+ private:
+  std::ostream& out_;
+  bool default_answer_;
+  std::deque<bool> answers_;
+};
+
+// Runs script commands against the game until close, quit or end of input.
+// Returns the exit status.
+int run_script(Game& g, HeadlessPlatform& p, std::istream& in);
+
+}  // namespace z2

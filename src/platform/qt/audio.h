@@ -1,0 +1,25 @@
+#pragma once
+// Sound effects and music for the window. Every failure is silent.
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace z2 {
+
+class Audio {
+ public:
+  virtual ~Audio() = default;
+  virtual void play_effect(const std::string& path) = 0;
+  virtual void hold(const std::string& path, int count) = 0;
+  virtual void release_held() = 0;
+  virtual void music_play(const std::string& path) = 0;
+  virtual void music_stop() = 0;
+};
+
+// `post` runs a function later on the window's thread (end-of-sound and
+// end-of-piece notices arrive on the audio thread). `looping_allowed` tells
+// whether a piece that ended by itself may start again (the window is visible).
+std::unique_ptr<Audio> make_audio(std::function<void(std::function<void()>)> post,
+                                  std::function<bool()> looping_allowed);
+
+}  // namespace z2

@@ -1,0 +1,384 @@
+#include "platform/qt/window.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QThread>
+
+#include "shell/game.h"
+#include "shell/title.h"
+
+namespace z2 {
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+// Labels break lines at CR.
+QString q_lines(const std::string& s) {
+  QString t = q(s);
+  t.replace(QChar('\r'), QChar('\n'));
+  return t;
+}
+
+QFont game_font(int px, bool bold, bool italic) {
+  QFont f(QStringLiteral("IPAPGothic"));
+  f.setPixelSize(px);
+  f.setBold(bold);
+  f.setItalic(italic);
+  return f;
+}
+
+// A picture control: the model's surface, magnified with nearest-neighbour.
+class PictureWidget : public QWidget {
+ public:
+  PictureWidget(QWidget* parent, Control& c) : QWidget(parent), c_(c) { setAttribute(Qt::WA_OpaquePaintEvent); }
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (c_.image.isNull()) {
+      p.fillRect(rect(), palette().window());
+      return;
+    }
+    if (c_.stretch) {
+      p.drawImage(rect(), c_.image);
+    } else {
+      p.fillRect(rect(), palette().window());
+      p.drawImage(QPoint(0, 0), c_.image);
+    }
+  }
+  void mousePressEvent(QMouseEvent*) override {
+    if (on_press) on_press();
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    if (on_click && rect().contains(e->position().toPoint())) on_click();
+  }
+  std::function<void()> on_press, on_click;
+
+ private:
+  Control& c_;
+};
+
+}  // namespace
+
+struct MainWindow::Mirror {
+  Control* c;
+  QWidget* w;
+  // What the widget shows now, to touch it only on change.
+  bool visible = false, enabled = true;
+  QRect geo;
+  std::string caption, text;
+  int max = -1, value = -1;
+  std::vector<std::string> rows;
+  int selected = -2;
+  uint64_t image_rev = ~uint64_t{0};
+  QRgb fore = 0;
+  bool has_fore = false;
+};
+
+MainWindow::MainWindow() {
+  setWindowTitle(QStringLiteral("ZANDO ARENA 2"));
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, QColor::fromRgb(kSilver));
+  setPalette(pal);
+  setAutoFillBackground(true);
+  setFont(game_font(13, true, false));
+  for (int i = 0; i < 3; ++i) {
+    timers_[i].setTimerType(Qt::PreciseTimer);
+    connect(&timers_[i], &QTimer::timeout, this, [this, i] {
+      if (!game_) return;
+      timer_fire(*game_, i + 1);
+      sync();
+    });
+  }
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget* MainWindow::widget_of(const std::string& name) const {
+  auto it = by_name_.find(name);
+  return it == by_name_.end() ? nullptr : it->second->w;
+}
+
+void MainWindow::build(Control& c) {
+  QWidget* parent = c.parent ? by_name_.at(c.parent->name)->w : this;
+  QWidget* w = nullptr;
+  Game* g = game_;
+  const std::string name = c.name;
+  switch (c.kind) {
+    case Kind::Panel: {
+      auto* box = new QGroupBox(parent);
+      if (c.has_back) {
+        box->setAutoFillBackground(true);
+        QPalette pal = box->palette();
+        pal.setColor(QPalette::Window, QColor::fromRgb(c.back));
+        box->setPalette(pal);
+        box->setStyleSheet(QStringLiteral("QGroupBox { border: none; }"));
+      }
+      w = box;
+      break;
+    }
+    case Kind::Button: {
+      auto* b = new QPushButton(parent);
+      b->setFocusPolicy(Qt::NoFocus);
+      connect(b, &QPushButton::clicked, this, [this, g, name] {
+        click(*g, name);
+        sync();
+      });
+      w = b;
+      break;
+    }
+    case Kind::Label: {
+      auto* l = new QLabel(parent);
+      l->setWordWrap(true);
+      l->setAlignment((c.align == Align::Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+      l->setTextFormat(Qt::PlainText);
+      if (c.has_back && !c.transparent) {
+        l->setAutoFillBackground(true);
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::Window, QColor::fromRgb(c.back));
+        l->setPalette(pal);
+      }
+      w = l;
+      break;
+    }
+    case Kind::Gauge: {
+      auto* p = new QProgressBar(parent);
+      p->setTextVisible(false);
+      w = p;
+      break;
+    }
+    case Kind::Picture: {
+      auto* p = new PictureWidget(parent, c);
+      if (c.on_press || c.name == "open1" || c.name == "open2")
+        p->on_press = [this, g, name] {
+          press(*g, name);
+          sync();
+        };
+      p->on_click = [this, g, name] {
+        click(*g, name);
+        sync();
+      };
+      w = p;
+      break;
+    }
+    case Kind::Edit: {
+      auto* e = new QLineEdit(parent);
+      connect(e, &QLineEdit::textEdited, this, [g, name](const QString& t) {
+        g->ui.find(name)->text = t.toStdString();
+      });
+      w = e;
+      break;
+    }
+    case Kind::List: {
+      auto* l = new QListWidget(parent);
+      l->setFrameShape(QFrame::NoFrame);
+      l->setFocusPolicy(Qt::NoFocus);
+      auto pick = [this, g, name, l](QListWidgetItem* item) {
+        if (syncing_) return;
+        Control* lc = g->ui.find(name);
+        lc->selected = l->row(item);
+        run_handler(*g, lc->on_click);
+        sync();
+      };
+      connect(l, &QListWidget::itemPressed, this, pick);
+      connect(l, &QListWidget::itemClicked, this, pick);
+      w = l;
+      break;
+    }
+    case Kind::Slider: {
+      auto* s = new QSlider(Qt::Horizontal, parent);
+      s->setTickPosition(QSlider::TicksBelow);
+      s->setTickInterval(1);
+      s->setPageStep(1);
+      s->setFocusPolicy(Qt::NoFocus);
+      connect(s, &QSlider::valueChanged, this, [this, g, name](int v) {
+        if (syncing_) return;
+        Control* sc = g->ui.find(name);
+        sc->value = v;
+        run_handler(*g, sc->on_change);
+        sync();
+      });
+      w = s;
+      break;
+    }
+  }
+  w->setObjectName(q(c.name));
+  if (c.font_px != 13 || c.italic || !c.bold) w->setFont(game_font(c.font_px, c.bold, c.italic));
+  auto m = std::make_unique<Mirror>();
+  m->c = &c;
+  m->w = w;
+  by_name_[c.name] = m.get();
+  mirrors_.push_back(std::move(m));
+}
+
+void MainWindow::attach(Game& g) {
+  game_ = &g;
+  for (Control* c : g.ui.all()) build(*c);
+  // Later controls stack on top, as in the model.
+  for (auto& m : mirrors_) m->w->raise();
+  resize(645, 405);
+  sync();
+}
+
+void MainWindow::sync_one(Mirror& m) {
+  Control& c = *m.c;
+  QWidget* w = m.w;
+  const QRect geo(c.left, c.top, c.width, c.height);
+  if (geo != m.geo) {
+    w->setGeometry(geo);
+    m.geo = geo;
+  }
+  if (c.has_fore != m.has_fore || c.fore != m.fore) {
+    QPalette pal = w->palette();
+    if (c.has_fore) {
+      pal.setColor(QPalette::WindowText, QColor::fromRgb(c.fore));
+      pal.setColor(QPalette::ButtonText, QColor::fromRgb(c.fore));
+      pal.setColor(QPalette::Text, QColor::fromRgb(c.fore));
+    }
+    if (c.kind == Kind::List && c.has_back) pal.setColor(QPalette::Base, QColor::fromRgb(c.back));
+    w->setPalette(pal);
+    m.has_fore = c.has_fore;
+    m.fore = c.fore;
+  }
+  switch (c.kind) {
+    case Kind::Panel:
+      if (c.caption != m.caption) static_cast<QGroupBox*>(w)->setTitle(q(m.caption = c.caption));
+      break;
+    case Kind::Button:
+      if (c.caption != m.caption) static_cast<QPushButton*>(w)->setText(q(m.caption = c.caption));
+      break;
+    case Kind::Label:
+      if (c.text != m.text) static_cast<QLabel*>(w)->setText(q_lines(m.text = c.text));
+      break;
+    case Kind::Edit:
+      if (c.text != m.text) {
+        auto* e = static_cast<QLineEdit*>(w);
+        m.text = c.text;
+        if (e->text().toStdString() != c.text) e->setText(q(c.text));
+      }
+      break;
+    case Kind::Gauge: {
+      auto* p = static_cast<QProgressBar*>(w);
+      const int max = c.max > 0 ? c.max : 1;
+      const int v = c.value < 0 ? 0 : (c.value > max ? max : c.value);
+      if (max != m.max) p->setRange(0, m.max = max);
+      if (v != m.value) p->setValue(m.value = v);
+      break;
+    }
+    case Kind::Slider: {
+      auto* s = static_cast<QSlider*>(w);
+      if (c.max != m.max) s->setRange(0, m.max = c.max);
+      if (c.value != m.value) s->setValue(m.value = c.value);
+      break;
+    }
+    case Kind::List: {
+      auto* l = static_cast<QListWidget*>(w);
+      if (c.rows != m.rows) {
+        l->clear();
+        for (const auto& r : c.rows) l->addItem(q(r));
+        m.rows = c.rows;
+        m.selected = -2;
+      }
+      if (c.selected != m.selected) {
+        l->setCurrentRow(c.selected);
+        m.selected = c.selected;
+      }
+      break;
+    }
+    case Kind::Picture:
+      if (c.image_rev != m.image_rev) {
+        m.image_rev = c.image_rev;
+        w->update();
+      }
+      break;
+  }
+  if (c.enabled != m.enabled) w->setEnabled(m.enabled = c.enabled);
+  if (c.visible != m.visible || w->isHidden() == c.visible) {
+    w->setVisible(c.visible);
+    m.visible = c.visible;
+  }
+}
+
+void MainWindow::sync_timers() {
+  const Timer* ts[3] = {&game_->timer1, &game_->timer2, &game_->timer3};
+  for (int i = 0; i < 3; ++i) {
+    if (ts[i]->enabled && !timers_[i].isActive()) {
+      timers_[i].start(ts[i]->interval_ms);
+    } else if (!ts[i]->enabled && timers_[i].isActive()) {
+      timers_[i].stop();
+    }
+  }
+}
+
+void MainWindow::sync() {
+  if (!game_) return;
+  syncing_ = true;
+  for (auto& m : mirrors_) sync_one(*m);
+  syncing_ = false;
+  sync_timers();
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+  if (!game_ || game_->closed) {
+    e->accept();
+    return;
+  }
+  if (close_request(*game_)) {
+    game_->closed = true;
+    for (auto& t : timers_) t.stop();
+    z2::destroy(*game_);
+    e->accept();
+  } else {
+    sync();
+    e->ignore();
+  }
+}
+
+// ---- platform ----
+
+QtPlatform::QtPlatform(MainWindow& w) : w_(w) {
+  audio_ = make_audio([&w](std::function<void()> f) { QMetaObject::invokeMethod(&w, std::move(f), Qt::QueuedConnection); },
+                      [&w] { return w.isVisible(); });
+}
+QtPlatform::~QtPlatform() = default;
+
+void QtPlatform::repaint() {
+  w_.sync();
+  w_.repaint();
+}
+
+void QtPlatform::pause(int ms) {
+  if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+bool QtPlatform::ask(const std::string& text) {
+  w_.sync();
+  return QMessageBox::question(&w_, QStringLiteral("ZANDO ARENA 2"), q_lines(text),
+                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtPlatform::notice(const std::string& text) {
+  w_.sync();
+  QMessageBox::information(&w_, QStringLiteral("ZANDO ARENA 2"), q_lines(text));
+}
+
+void QtPlatform::error(const std::string& text) {
+  w_.sync();
+  QMessageBox::critical(&w_, QStringLiteral("ZANDO ARENA 2"), q_lines(text));
+}
+
+void QtPlatform::sound_play(const std::string& path) { audio_->play_effect(path); }
+void QtPlatform::music_play(const std::string& path) { audio_->music_play(path); }
+void QtPlatform::music_stop() { audio_->music_stop(); }
+void QtPlatform::sound_hold(const std::string& path, int count) { audio_->hold(path, count); }
+void QtPlatform::sound_release_held() { audio_->release_held(); }
+
+}  // namespace z2

@@ -1,0 +1,69 @@
+#pragma once
+// The real window: a mirror of the control model, with Qt widgets at the
+// model's places. Clicks run the game's handlers; the game's repaint and
+// pause calls paint and sleep on this thread.
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/qt/audio.h"
+
+namespace z2 {
+
+struct Game;
+struct Control;
+
+class QtPlatform;
+
+class MainWindow : public QWidget {
+ public:
+  MainWindow();
+  ~MainWindow() override;
+
+  // Builds the widgets for the game's controls and starts the game.
+  void attach(Game& g);
+  // Mirrors the model onto the widgets (only what changed).
+  void sync();
+  QWidget* widget_of(const std::string& name) const;
+  Game* game() const { return game_; }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  struct Mirror;
+  void build(Control& c);
+  void sync_one(Mirror& m);
+  void sync_timers();
+
+  Game* game_ = nullptr;
+  std::vector<std::unique_ptr<Mirror>> mirrors_;
+  std::unordered_map<std::string, Mirror*> by_name_;
+  QTimer timers_[3];
+  bool syncing_ = false;
+};
+
+class QtPlatform : public Platform {
+ public:
+  explicit QtPlatform(MainWindow& w);
+  ~QtPlatform() override;
+  void repaint() override;
+  void pause(int ms) override;
+  bool ask(const std::string& text) override;
+  void notice(const std::string& text) override;
+  void error(const std::string& text) override;
+  void sound_play(const std::string& path) override;
+  void music_play(const std::string& path) override;
+  void music_stop() override;
+  void sound_hold(const std::string& path, int count) override;
+  void sound_release_held() override;
+
+ private:
+  MainWindow& w_;
+  std::unique_ptr<Audio> audio_;
+};
+
+}  // namespace z2

@@ -1,0 +1,62 @@
+#include "shell/game.h"
+
+#include "data/reader.h"
+#include "shell/messages.h"
+#include "shell/pictures.h"
+#include "shell/status.h"
+#include "shell/title.h"
+
+namespace z2 {
+
+Game::Game(Platform& platform, Random& random, std::string root_dir)
+    : plat(platform), rng(random), root(std::move(root_dir)) {
+  if (!root.empty() && root.back() != '/') root += '/';
+  for (QImage* b : {&map_bak, &e_bak, &my_bak, &bak20, &bak, &boss_cg_bak}) *b = blank_picture(64, 64);
+  bind_handlers(*this);
+}
+
+void run_handler(Game& g, Handler h) {
+  if (!h) return;
+  try {
+    h(g);
+  } catch (const std::exception& e) {
+    // A load that fails stops the operation; the game keeps running.
+    g.plat.error(e.what());
+  }
+}
+
+bool click(Game& g, std::string_view name) {
+  Control* c = g.ui.find(name);
+  if (!c || !c->usable()) return false;
+  run_handler(g, c->on_click);
+  return true;
+}
+
+bool press(Game& g, std::string_view name) {
+  Control* c = g.ui.find(name);
+  if (!c || !c->usable()) return false;
+  run_handler(g, c->on_press);
+  return true;
+}
+
+void timer_fire(Game& g, int which) {
+  switch (which) {
+    case 1:
+      if (g.timer1.enabled) run_handler(g, status_refresh);
+      break;
+    case 2:
+      if (g.timer2.enabled) run_handler(g, minute_tick);
+      break;
+    case 3:
+      if (g.timer3.enabled) run_handler(g, opening_step);
+      break;
+    default: break;
+  }
+}
+
+void bind_handlers(Game& g) {
+  bind_messages(g);
+  bind_title(g);
+}
+
+}  // namespace z2

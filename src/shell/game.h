@@ -1,0 +1,61 @@
+#pragma once
+// The game: its state, tables, window model and the platform it runs on.
+#include <QImage>
+#include <string>
+
+#include "platform/platform.h"
+#include "shell/ui.h"
+#include "state/game_state.h"
+#include "state/random.h"
+
+namespace z2 {
+
+struct Timer {
+  int interval_ms;
+  bool enabled;
+};
+
+struct Game {
+  Game(Platform& platform, Random& random, std::string root_dir);
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  GameState s;
+  Tables t;
+  Ui ui;
+  Platform& plat;
+  Random& rng;
+
+  // The program folder (ending in '/'): dat/ and cg/ live in it.
+  std::string root;
+  std::string dat_dir() const { return root + "dat/"; }
+  std::string cg_dir() const { return root + "cg/"; }
+  std::string save_path() const { return dat_dir() + "z.wav"; }
+
+  Timer timer1{50, true};     // status refresh
+  Timer timer2{60000, true};  // play-time minutes
+  Timer timer3{100, false};   // opening show
+
+  // Hidden picture buffers.
+  QImage map_bak, e_bak, my_bak, bak20, bak, boss_cg_bak;
+
+  // Set once the window may close (the close handler has run its course).
+  bool closed = false;
+
+  int random(int n) { return rng.random(n); }
+};
+
+// Runs the click handler of a control by name, as a click in the window
+// would. False when the control does not exist or cannot be clicked
+// (hidden, disabled or inside a hidden panel).
+bool click(Game& g, std::string_view name);
+bool press(Game& g, std::string_view name);
+// Runs a handler; a data error it raises reaches the error box.
+void run_handler(Game& g, Handler h);
+
+void timer_fire(Game& g, int which);  // 1, 2 or 3
+
+// Every handler of the window bound to its control.
+void bind_handlers(Game& g);
+
+}  // namespace z2

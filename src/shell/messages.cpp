@@ -1,0 +1,112 @@
+#include "shell/messages.h"
+
+#include "data/cp932.h"
+
+namespace z2 {
+
+std::string typed_prefix(const std::string& sj, size_t bytes) {
+  if (bytes >= sj.size()) return cp932_to_utf8(sj);
+  size_t i = 0;
+  while (i < bytes) {
+    size_t len = is_cp932_lead(static_cast<unsigned char>(sj[i])) ? 2 : 1;
+    if (i + len > bytes) break;  // leave out a half character
+    i += len;
+  }
+  return cp932_to_utf8(std::string_view(sj).substr(0, i));
+}
+
+namespace {
+
+void show_line(Game& g, const std::string& text) {
+  g.ui.moji_l.text = text;
+  g.ui.moji_l2.text = text;
+  g.plat.repaint();
+}
+
+// Types `text` behind `head` two bytes a step; n steps for n bytes.
+void type_into(Game& g, Control& label, const std::string& head, const std::string& text, int step_ms,
+               bool mirror) {
+  const std::string sj = utf8_to_cp932(text);
+  const size_t n = sj.size();
+  for (size_t i = 1; i <= n; ++i) {
+    label.text = head + typed_prefix(sj, 2 * i);
+    if (mirror) g.ui.moji_l2.text = label.text;
+    g.plat.repaint();
+    g.plat.pause(step_ms);
+  }
+}
+
+}  // namespace
+
+void msg_put(Game& g, const std::string& text) {
+  g.plat.trace("put", text);
+  type_into(g, g.ui.moji_l, "", text, 10, true);
+  show_line(g, text);
+  g.plat.pause(g.s.msg_wait);
+}
+
+void msg_add(Game& g, const std::string& text) {
+  g.plat.trace("add", text);
+  const std::string head = g.ui.moji_l.text + "\r";
+  type_into(g, g.ui.moji_l, head, text, 10, true);
+  show_line(g, head + text);
+  g.plat.pause(g.s.msg_wait);
+}
+
+void msg_big(Game& g, const std::string& text) {
+  g.plat.trace("big", text);
+  g.ui.moji_l3.visible = true;
+  type_into(g, g.ui.moji_l3, "", text, 20, false);
+  g.ui.moji_l3.text = text;
+  g.plat.repaint();
+}
+
+void set_moji_l(Game& g, const std::string& text) {
+  g.plat.trace("moji_l", text);
+  g.ui.moji_l.text = text;
+  g.ui.moji_l2.text = text;
+}
+
+void set_moji_l2(Game& g, const std::string& text) {
+  g.plat.trace("moji_l2", text);
+  g.ui.moji_l2.text = text;
+}
+
+void play_se(Game& g, const std::string& file) {
+  g.plat.trace("se", file);
+  g.plat.sound_play(g.dat_dir() + file);
+}
+
+void play_bgm(Game& g, const std::string& file) {
+  if (file.empty()) return;
+  g.plat.trace("bgm", file);
+  if (file == "not") {
+    g.plat.music_stop();
+  } else {
+    g.plat.music_play(g.dat_dir() + file);
+  }
+}
+
+void set_speed_slider(Game& g, int position) {
+  Control& sp = g.ui.sp_l;
+  sp.value = position < 0 ? 0 : (position > sp.max ? sp.max : position);
+  if (sp.on_change) sp.on_change(g);
+}
+
+namespace {
+
+void sp_lChange(Game& g) {
+  g.s.text_speed = g.ui.sp_l.value;
+  g.s.msg_wait = g.ui.sp_l.value * 100 + 100;
+}
+
+void BitBtn1Click(Game& g) { play_bgm(g, "not"); }
+
+}  // namespace
+
+void bind_messages(Game& g) {
+  g.ui.sp_l.on_change = sp_lChange;
+  g.ui.BitBtn1.on_click = BitBtn1Click;
+}
+
+}  // namespace z2

@@ -1,0 +1,187 @@
+#include "shell/pictures.h"
+
+namespace z2 {
+
+void load_cg(Game& g, QImage& buf, const std::string& file, const std::string& fallback) {
+  if (load_picture(buf, g.cg_dir() + file)) return;
+  if (!fallback.empty() && load_picture(buf, g.cg_dir() + fallback)) return;
+  throw PictureError("画像を読み込めません: " + g.cg_dir() + (fallback.empty() ? file : fallback));
+}
+
+namespace {
+
+void blit(Control& target, Rect dr, const QImage& src, Rect sr) {
+  stretch_copy(target.image, dr, src, sr);
+  target.touched();
+}
+
+void fill(Control& target, Rect r, QRgb c) {
+  fill_rect(target.image, r, c);
+  target.touched();
+}
+
+void zoom_in_from_bak(Game& g) {
+  for (int n = 40; n >= 0; --n) {
+    blit(g.ui.cg, {-n, -n, 200 + n, 200 + n}, g.bak, {0, 0, 64, 64});
+    g.plat.pause(5);
+    g.plat.repaint();
+  }
+}
+
+void icon_from_bak20(Game& g) {
+  g.bak = blank_picture(64, 64);
+  stretch_copy(g.bak, {0, 0, 64, 64}, g.bak20, {0, 0, 20, 20});
+}
+
+}  // namespace
+
+void slide_e_portrait(Game& g) {
+  Control& e = g.ui.e_cg;
+  auto frame = [&](int x, int ms) {
+    blit(e, {x, 0, x + 129, 129}, g.e_bak, {0, 0, 64, 64});
+    g.plat.repaint();
+    if (ms > 0) g.plat.pause(ms);
+  };
+  for (int i = 1; i <= 14; ++i) frame(10 * i - 129, 2);
+  frame(10 * 14 - 129, 10);
+  frame(10 * 13 - 129, 10);
+  frame(0, 0);
+}
+
+void room_cg_load(Game& g, const std::string& file) {
+  load_cg(g, g.map_bak, file, "map-1.bmp");
+  blit(g.ui.cg, {0, 0, 200, 200}, g.map_bak, {0, 0, 64, 64});
+  g.plat.repaint();
+}
+
+void e_cg_load(Game& g, const std::string& file) {
+  load_cg(g, g.e_bak, file, "e0.bmp");
+  slide_e_portrait(g);
+}
+
+void cg_load(Game& g, const std::string& file) {
+  load_cg(g, g.bak20, file, "e0.bmp");
+  icon_from_bak20(g);
+  for (int i = 0; i <= 10; ++i) {
+    blit(g.ui.cg, {100 - 10 * i, 100 - 10 * i, 100 + 10 * i, 100 + 10 * i}, g.bak, {0, 0, 64, 64});
+    g.plat.repaint();
+  }
+  fill(g.ui.cg, {0, 0, 200, 200}, qRgb(255, 255, 255));
+  g.plat.repaint();
+  zoom_in_from_bak(g);
+  // Melt: odd and even columns drift apart inside bak, adding up frame by frame.
+  for (int i = 0; i <= 12; ++i) {
+    for (int j = 0; j <= 32; ++j) {
+      const int a = 2 * j, b = a + 1;
+      stretch_copy(g.bak, {a, -2 * i, b, 64 - 2 * i}, g.bak, {a, 0, b, 64});
+      stretch_copy(g.bak, {b, 2 * i, a + 2, 64 + 2 * i}, g.bak, {b, 0, a + 2, 64});
+    }
+    blit(g.ui.cg, {-10 * i, -10 * i, 200 + 10 * i, 200 + 10 * i}, g.bak, {0, 0, 64, 64});
+    g.plat.repaint();
+    g.plat.pause(g.s.msg_wait / 40);
+  }
+  for (int n = 10; n >= 0; --n) {
+    const int a = 2 * n;
+    blit(g.ui.cg, {0, 0, 200, 200}, g.map_bak, {a, a, 64 - a, 64 - a});
+    g.plat.repaint();
+  }
+  blit(g.ui.cg, {0, 0, 200, 200}, g.map_bak, {0, 0, 64, 64});
+  g.plat.repaint();
+}
+
+void cg_load2(Game& g, const std::string& file1, const std::string& file2) {
+  load_cg(g, g.bak20, file1, "e0.bmp");
+  icon_from_bak20(g);
+  for (int k = 0; k <= 10; ++k) {
+    blit(g.ui.cg, {100 - 10 * k, 100 - 10 * k, 100 + 10 * k, 100 + 10 * k}, g.bak20, {0, 0, 20, 20});
+    g.plat.repaint();
+  }
+  zoom_in_from_bak(g);
+  for (int k = 0; k < 31; ++k) {
+    for (const std::string* f : {&file1, &file2}) {
+      load_cg(g, g.bak20, *f, "e0.bmp");
+      blit(g.ui.cg, {0, 0, 200, 200}, g.bak20, {0, 0, 20, 20});
+      g.plat.pause(10);
+      g.plat.repaint();
+    }
+  }
+}
+
+namespace {
+
+enum class Pattern { Flash, StripeUp, StripeDown, Burst, Swap };
+
+struct Effect {
+  bool enemy;
+  Pattern pattern;
+  QRgb color;
+  int steps;
+  int pause_ms;
+};
+
+const Effect kEffects[21] = {
+    {true, Pattern::Flash, qRgb(255, 0, 0), 11, 5},          {false, Pattern::Flash, qRgb(255, 0, 0), 11, 5},
+    {true, Pattern::StripeUp, qRgb(0, 0, 255), 11, 5},       {false, Pattern::StripeUp, qRgb(0, 0, 255), 11, 5},
+    {true, Pattern::Flash, qRgb(255, 0, 128), 11, 5},        {false, Pattern::Flash, qRgb(255, 0, 128), 11, 5},
+    {true, Pattern::Burst, qRgb(0, 255, 0), 11, 3},          {false, Pattern::Burst, qRgb(0, 255, 0), 11, 3},
+    {true, Pattern::Flash, qRgb(255, 255, 255), 11, 5},      {false, Pattern::Flash, qRgb(255, 255, 255), 11, 5},
+    {true, Pattern::StripeUp, qRgb(255, 255, 0), 11, 5},     {false, Pattern::StripeUp, qRgb(255, 255, 0), 11, 5},
+    {true, Pattern::StripeDown, qRgb(255, 255, 0), 11, 5},   {false, Pattern::StripeDown, qRgb(255, 255, 0), 11, 5},
+    {true, Pattern::Swap, 0, 5, 50},                         {true, Pattern::Flash, qRgb(128, 0, 255), 16, 5},
+    {false, Pattern::Flash, qRgb(128, 0, 255), 16, 5},       {false, Pattern::StripeUp, qRgb(255, 128, 255), 11, 5},
+    {true, Pattern::Flash, qRgb(255, 255, 0), 16, 5},        {false, Pattern::StripeDown, qRgb(0, 0, 255), 11, 5},
+    {false, Pattern::StripeDown, qRgb(255, 128, 255), 11, 5},
+};
+
+}  // namespace
+
+void screen_effect(Game& g, unsigned n) {
+  if (n >= 21) return;
+  const Effect& fx = kEffects[n];
+  Control& portrait = fx.enemy ? g.ui.e_cg : g.ui.my_cg;
+  const QImage& buffer = fx.enemy ? g.e_bak : g.my_bak;
+  auto redraw = [&](int ms) {
+    blit(portrait, {0, 0, 129, 129}, buffer, {0, 0, 64, 64});
+    g.plat.pause(ms);
+    g.plat.repaint();
+  };
+
+  if (fx.pattern == Pattern::Swap) {
+    // The cleaner's chewing: two frames, five times; yam.bmp stays behind.
+    for (int k = 0; k < fx.steps; ++k) {
+      for (const char* f : {"yam2.bmp", "yam.bmp"}) {
+        if (!load_picture(g.e_bak, g.cg_dir() + f)) continue;
+        blit(portrait, {0, 0, 129, 129}, g.e_bak, {0, 0, 64, 64});
+        g.plat.pause(fx.pause_ms);
+        g.plat.repaint();
+      }
+    }
+    return;
+  }
+
+  for (int step = 0; step < fx.steps; ++step) {
+    if (fx.pattern == Pattern::Burst) {
+      const int r = g.random(129), b = g.random(129), t = g.random(129), l = g.random(129);
+      fill_ellipse(portrait.image, {l, t, r, b}, fx.color);
+      portrait.touched();
+      g.plat.pause(3);
+      g.plat.repaint();
+      fill(portrait, {0, 0, 129, 129}, fx.color);
+      g.plat.pause(3);
+      g.plat.repaint();
+      redraw(fx.pause_ms);
+      continue;
+    }
+    Rect r{0, 0, 129, 129};
+    if (fx.pattern != Pattern::Flash) {
+      const int k = fx.pattern == Pattern::StripeUp ? 10 - step % 11 : step % 11;
+      r = {0, 13 * k, 129, 13 * k + 10};
+    }
+    fill(portrait, r, fx.color);
+    g.plat.pause(5);
+    g.plat.repaint();
+    redraw(fx.pause_ms);
+  }
+}
+
+}  // namespace z2

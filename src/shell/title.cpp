@@ -1,0 +1,182 @@
+#include "shell/title.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <filesystem>
+
+#include "data/reader.h"
+#include "data/save.h"
+#include "data/tables.h"
+#include "shell/messages.h"
+#include "shell/pictures.h"
+#include "shell/status.h"
+
+namespace z2 {
+
+void load_all(Game& g, bool with_save) {
+  if (with_save) load_save(g.s, g.save_path());
+  load_tables(g.t, g.dat_dir());
+  g.s.msg_wait = g.s.text_speed * 100 + 100;
+  set_speed_slider(g, g.s.text_speed);
+}
+
+void new_game(Game& g) {
+  new_game_values(g.s);
+  g.s.text_speed = 3;
+  set_speed_slider(g, 3);
+}
+
+void startup(Game& g) {
+  g.plat.sound_hold(g.dat_dir() + "1.wav", 2);
+  // The title picture; the title screen works without it.
+  load_picture(g.ui.Image1.image, g.cg_dir() + "title.bmp");
+  g.ui.Image1.touched();
+  if (load_picture(g.my_bak, g.cg_dir() + "my.bmp")) {
+    stretch_copy(g.ui.my_cg.image, {0, 0, 129, 129}, g.my_bak, {0, 0, 64, 64});
+    g.ui.my_cg.touched();
+  } else {
+    // Reported, and the start-up goes on: the game is playable without the portrait.
+    g.my_bak = blank_picture(64, 64);
+    g.plat.error("画像を読み込めません: " + g.cg_dir() + "my.bmp");
+  }
+  g.s.can_punch = g.s.can_magic = g.s.can_beast = g.s.can_item = true;
+  play_bgm(g, "open.mid");
+}
+
+namespace {
+
+void load_floor_background(Game& g, bool with_fallback) {
+  load_cg(g, g.ui.haikei.image, "haikei" + std::to_string(g.s.floor) + ".bmp",
+          with_fallback ? "haikei-1.bmp" : "");
+  g.ui.haikei.touched();
+}
+
+// "NEW GAME"
+void Button12Click(Game& g) {
+  play_se(g, "key.wav");
+  if (!g.plat.ask("これまでのデータがある場合は消去されます。よろしいですか？")) return;
+  play_se(g, "get2.wav");
+  g.ui.start_box.visible = false;
+  g.ui.map_box.visible = true;
+  play_bgm(g, "not");
+  // The new-game values replace everything a save holds, so a new game does
+  // not need one: it starts on a fresh install and past a damaged save.
+  load_all(g, false);
+  new_game(g);
+  load_floor_background(g, false);
+}
+
+// "COUNTINUE"
+void Button11Click(Game& g) {
+  play_se(g, "key.wav");
+  if (!std::filesystem::exists(g.save_path())) {
+    g.plat.notice("セーブデータがありません。「NEW GAME」で始めてください。");
+    return;
+  }
+  play_bgm(g, "not");
+  g.ui.start_box.visible = false;
+  g.ui.map_box.visible = true;
+  load_all(g);
+  load_floor_background(g, true);
+}
+
+void paint_black(Control& c) {
+  c.image.fill(qRgb(0, 0, 0));
+  c.touched();
+}
+
+// "OPENING" (title and developer panel)
+void Button45Click(Game& g) {
+  load_opening_texts(g.s, g.dat_dir());
+  play_se(g, "next.wav");
+  play_bgm(g, "new.mid");
+  paint_black(g.ui.open1);
+  paint_black(g.ui.open2);
+  g.ui.open_box.visible = true;
+  g.timer3.enabled = true;
+  g.s.open_page = 0;
+}
+
+void draw_opening_text(Control& c, int x, int y, int px, const std::string& text) {
+  QPainter p(&c.image);
+  QFont f(QStringLiteral("IPAPGothic"));
+  f.setPixelSize(px);
+  f.setBold(true);
+  f.setItalic(true);
+  p.setFont(f);
+  p.setPen(QColor(41, 254, 217));
+  p.setBackgroundMode(Qt::OpaqueMode);
+  p.setBackground(QColor(0, 0, 0));
+  p.drawText(x, y + QFontMetrics(f).ascent(), QString::fromStdString(text));
+  c.touched();
+}
+
+}  // namespace
+
+void opening_end(Game& g) {
+  g.timer3.enabled = false;
+  g.s.open_page = 0;
+  g.ui.open_box.visible = false;
+  play_bgm(g, "open.mid");
+}
+
+void opening_step(Game& g) {
+  const int p = ++g.s.open_page;
+  if (p % 10 == 0) {
+    const int k = p / 10;
+    // Without an "end" line the show ends after its last text.
+    if (k >= static_cast<int>(g.s.open_text.size()) || g.s.open_text[static_cast<size_t>(k)] == "end") {
+      opening_end(g);
+      return;
+    }
+    draw_opening_text(g.ui.open1, 10, 250, 21, g.s.open_text[static_cast<size_t>(k)]);
+  }
+  if (p % 50 == 0 && p / 50 < static_cast<int>(g.s.staff_text.size()))
+    draw_opening_text(g.ui.open2, 10, 2, 24, g.s.staff_text[static_cast<size_t>(p / 50)]);
+  Control& o1 = g.ui.open1;
+  Control& o2 = g.ui.open2;
+  stretch_copy(o1.image, {0, -1, 393, 277}, o1.image, {0, 0, 393, 281});
+  stretch_copy(o2.image, {1, 1, 402, 104}, o2.image, {0, 0, 401, 101});
+  for (int i = 0; i <= 10; ++i) {
+    hline(o2.image, 0, 401, 80 + 6 * i, qRgb(0, 0, 0));
+    hline(o2.image, 0, 401, 90 + 3 * i, qRgb(0, 0, 0));
+  }
+  o1.touched();
+  o2.touched();
+}
+
+void minute_tick(Game& g) {
+  const int before = g.s.play_time;
+  g.s.play_time = before + 1;
+  if (before == 5999) {
+    g.s.item_have[230] = 1;
+    g.s.play_time = 6001;
+    msg_put(g, "英雄馬を入手した!!");
+  }
+  if (g.s.play_time > 9999) g.s.play_time = 9999;
+}
+
+bool close_request(Game& g) {
+  if (g.ui.start_box.visible) return true;
+  play_se(g, "key.wav");
+  g.plat.notice("オートセーブ完了。また遊んでね★");
+  std::string why;
+  if (save_all(g, &why)) return true;
+  g.plat.error(why);
+  return g.plat.ask("セーブできませんでした。セーブせずに終了しますか？");
+}
+
+void destroy(Game& g) { g.plat.sound_release_held(); }
+
+void bind_title(Game& g) {
+  g.ui.Button11.on_click = Button11Click;
+  g.ui.Button12.on_click = Button12Click;
+  g.ui.Button45.on_click = Button45Click;
+  g.ui.Button46.on_click = Button45Click;
+  g.ui.open_box.on_press = opening_end;
+  g.ui.open1.on_press = opening_end;
+  g.ui.open2.on_press = opening_end;
+}
+
+}  // namespace z2

@@ -1,6 +1,7 @@
 #include "shell/game.h"
 
 #include "data/reader.h"
+#include "rooms/floor_map.h"
 #include "shell/messages.h"
 #include "shell/pictures.h"
 #include "shell/status.h"
@@ -57,6 +58,7 @@ void timer_fire(Game& g, int which) {
 void bind_handlers(Game& g) {
   bind_messages(g);
   bind_title(g);
+  bind_floor_map(g);
 }
 
 }  // namespace z2

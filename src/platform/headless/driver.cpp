@@ -71,8 +71,11 @@ bool select_row(Game& g, int row) {
 enum class Step { Go, Exit };
 
 Step command(Game& g, HeadlessPlatform& p, std::string_view raw) {
-  std::string_view line = trim(raw);
-  if (line.empty() || line.front() == '#') return Step::Go;
+  // Only the line end is cut: texts keep their trailing blanks.
+  std::string_view line = raw;
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
+  while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+  if (trim(line).empty() || line.front() == '#') return Step::Go;
   const size_t sp = line.find(' ');
   const std::string_view cmd = line.substr(0, sp);
   // Strings keep their blanks: the argument is the rest of the line after one blank.

@@ -114,9 +114,10 @@ void MainWindow::build(Control& c) {
   const std::string name = c.name;
   switch (c.kind) {
     case Kind::Panel: {
+      // Panels are opaque: they hide whatever lies under them.
       auto* box = new QGroupBox(parent);
+      box->setAutoFillBackground(true);
       if (c.has_back) {
-        box->setAutoFillBackground(true);
         QPalette pal = box->palette();
         pal.setColor(QPalette::Window, QColor::fromRgb(c.back));
         box->setPalette(pal);

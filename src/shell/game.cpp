@@ -1,6 +1,8 @@
 #include "shell/game.h"
 
+#include "battle/encounter.h"
 #include "data/reader.h"
+#include "rooms/fight_rooms.h"
 #include "rooms/floor_map.h"
 #include "shell/messages.h"
 #include "shell/pictures.h"
@@ -59,6 +61,8 @@ void bind_handlers(Game& g) {
   bind_messages(g);
   bind_title(g);
   bind_floor_map(g);
+  bind_fight_rooms(g);
+  bind_encounter(g);
 }
 
 }  // namespace z2

@@ -1,0 +1,15 @@
+#pragma once
+#include "shell/game.h"
+
+namespace z2 {
+
+// The two halves of a fight. Every fight enters through these: the encounter
+// calls one of them, and each hands over to the other while the fight goes on.
+//
+// my_turn: the start of the player's turn; it ends with the command box shown,
+// waiting for a command.
+void my_turn(Game& g);
+// enemy_turn: the opponent's half; it ends by giving the turn back.
+void enemy_turn(Game& g);
+
+}  // namespace z2

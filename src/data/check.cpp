@@ -1,37 +1,533 @@
 #include "data/check.h"
 
+#include <QImage>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
 #include <ostream>
 
 #include "data/reader.h"
 #include "data/tables.h"
+#include "rooms/fight_rooms.h"
+#include "shell/picture.h"
 
 namespace z2 {
+namespace {
 
-int check_data_main(const std::string& root_in, std::ostream& out) {
-  std::string root = root_in;
-  if (!root.empty() && root.back() != '/') root += '/';
-  const std::string dat = root + "dat/";
-  int problems = 0;
-  auto report = [&](const std::string& line) {
-    out << line << '\n';
-    ++problems;
-  };
-  Tables t;
-  try {
-    load_tables(t, dat);
-  } catch (const DataError& e) {
-    report(e.file() + ": " + e.reason());
+// ---- names the game uses as they stand ----
+
+constexpr FixedFile kPictures[] = {
+    {"my.bmp", "player portrait"},
+    {"my1.bmp", "player portrait at full HP"},
+    {"my2.bmp", "player portrait at low HP"},
+    {"die.bmp", "portrait of the fallen"},
+    {"e0.bmp", "fallback of every opponent and action picture"},
+    {"map-1.bmp", "colosseum room and fallback room picture"},
+    {"map-2.bmp", "room of the final gauntlet"},
+    {"map0.bmp", "fight room picture"},
+    {"0_2.bmp", "fallback large boss picture"},
+    {"haikei-1.bmp", "fallback floor background"},
+    {"tan.bmp", "shopkeeper"},
+    {"tan2.bmp", "WILD shopkeeper"},
+    {"luida.bmp", "church host"},
+    {"mara.bmp", "monster workshop host"},
+    {"yam.bmp", "garbage room host"},
+    {"yam2.bmp", "garbage room host, second frame"},
+    {"hoku.bmp", "the far northerner"},
+    {"wata.bmp", "the errand girl"},
+    {"shop.bmp", "shop room"},
+    {"wild.bmp", "WILD shop room"},
+    {"s_Ch.bmp", "church room"},
+    {"gomiroom.bmp", "garbage room"},
+    {"monster.bmp", "monster workshop room"},
+    {"title.bmp", "title screen"},
+    {"takara.bmp", "treasure chest"},
+};
+
+constexpr FixedFile kSounds[] = {
+    {"1.wav", "offer and start-up sound"},
+    {"battle.wav", "entering a fight room"},
+    {"but.wav", "map button"},
+    {"buy.wav", "buying"},
+    {"class.wav", "class change"},
+    {"get2.wav", "title button"},
+    {"gousei.wav", "synthesis"},
+    {"item.wav", "using an item"},
+    {"key.wav", "buttons and notices"},
+    {"lv.wav", "level-up"},
+    {"lvup.wav", "stat choice"},
+    {"m.wav", "calling a monster"},
+    {"magic.wav", "casting magic"},
+    {"miss.wav", "refused command"},
+    {"next.wav", "progress notices"},
+    {"punch.wav", "punch and colosseum entry"},
+    {"soubi.wav", "equipping"},
+    {"taberu.wav", "feeding"},
+    {"tower.wav", "tower strike"},
+    {"walk.wav", "stairs"},
+    {"open.mid", "title music"},
+    {"new.mid", "opening music"},
+    {"best.mid", "final gauntlet music"},
+};
+
+// ---- ids with a fixed role in the game's rules ----
+
+struct Role {
+  int id;
+  const char* role;
+};
+
+constexpr Role kItemRoles[] = {
+    {230, "given after 6000 minutes of play"},
+    {247, "one of the seven asked for ぼうやの声"},
+    {248, "one of the seven asked for ぼうやの声"},
+    {249, "one of the seven asked for ぼうやの声"},
+    {250, "one of the seven asked for ぼうやの声"},
+    {251, "one of the seven asked for ぼうやの声"},
+    {252, "one of the seven asked for ぼうやの声"},
+    {253, "one of the seven asked for ぼうやの声"},
+    {255, "key to the stairs above floor 7"},
+    {437, "prize for beating ファウスト"},
+    {137, "prize of floor 10"},
+    {274, "prize of floor 11"},
+    {494, "prize of floor 12"},
+    {493, "prize of floor 16"},
+    {276, "prize of floor 21"},
+    {275, "prize of floor 24"},
+    {8, "prize for 10 wins in a row"},
+    {52, "prize for 20 wins in a row"},
+    {495, "prize for 30 wins in a row"},
+    {46, "prize for 50 wins in a row"},
+    {496, "prize for 100 wins in a row"},
+    {447, "prize for 200 wins in a row"},
+    {246, "prize for 300 wins in a row"},
+    {244, "prize for 400 wins in a row"},
+    {498, "prize for 500 wins in a row"},
+    {497, "prize for 998 wins in a row"},
+    {238, "prize for 99 deaths"},
+    {240, "prize for 299 deaths"},
+    {216, "prize for 499 deaths"},
+    {217, "prize for 777 deaths"},
+    {239, "prize for 999 deaths"},
+};
+
+constexpr Role kMonsterRoles[] = {
+    {30, "counted by a monster skill"},
+    {101, "given by ぼうやの声"},
+    {102, "the cleaner, prize of floor 14"},
+    {104, "the errand girl"},
+};
+
+constexpr Role kMagicRoles[] = {
+    {18, "learnt at the 99th escape"}, {22, "learnt at level 10"},  {0, "learnt at level 20"},
+    {1, "learnt at level 30"},         {2, "learnt at level 40"},   {3, "learnt at level 50"},
+    {4, "learnt at level 60"},         {5, "learnt at level 70"},   {6, "learnt at level 90"},
+    {7, "learnt at level 110"},        {8, "learnt at level 150"},  {9, "learnt at level 200"},
+    {11, "learnt at level 300"},       {12, "learnt at level 400"}, {13, "learnt at level 500"},
+    {14, "learnt at level 700"},       {20, "learnt at level 998"}, {23, "prize of floor 8"},
+    {24, "prize of floor 9"},          {16, "prize of floor 15"},   {17, "prize of floor 17"},
+    {15, "prize of floor 19"},         {19, "prize of floor 20"},   {21, "prize of floor 23"},
+};
+
+constexpr Role kGomiRoles[] = {
+    {87, "the errand girl's fallback find"},
+};
+
+constexpr Role kJobRoles[] = {
+    {0, "the class every game starts in"},
+    {21, "the class that mastering class 20 leads to"},
+};
+
+// Monster -> the monster it becomes on its 99th call.
+constexpr int kEvolution[][2] = {
+    {0, 112}, {1, 84},  {7, 6},   {13, 78}, {15, 77}, {18, 19}, {19, 20},   {20, 21}, {25, 109},
+    {26, 82}, {30, 83}, {35, 36}, {36, 37}, {38, 5},  {41, 43}, {42, 43},   {46, 47}, {47, 48},
+    {49, 54}, {50, 51}, {52, 53}, {55, 59}, {56, 60}, {62, 63}, {63, 64},   {65, 66}, {69, 110},
+    {70, 71}, {72, 29}, {74, 85}, {76, 86}, {79, 81}, {80, 79}, {100, 111},
+};
+
+constexpr int kFloors = 25;        // floors 0..24
+constexpr int kRandomDraws = 499;  // random(499): ids 0..498 of items and garbage
+constexpr int kDiscDraws = 255;    // random(255): discs 0..254
+const char* const kRareTitle[3] = {"extra enemy", "floor master", "phantom's apostle"};
+
+enum MasterIndex { kName, kEx, kMap, kMd, kEnemy, kItem, kShop, kWild, kJob, kGomi, kMonster, kMagic };
+
+bool real_name(const std::string& n) { return !n.empty() && n != " "; }
+
+// An enemy record the encounter and the random rooms may draw.
+bool usable(const EnemyRecord& e) { return real_name(e.en_name) && !e.en_pic.empty(); }
+
+std::string quoted(const std::string& name) { return name.empty() ? std::string() : " (" + name + ")"; }
+
+class Checker {
+ public:
+  explicit Checker(std::string root) : root_(std::move(root)) {
+    if (!root_.empty() && root_.back() != '/') root_ += '/';
   }
-  GameState s;
-  for (int n = 0; n <= 25; ++n) {
-    const int b = n == 25 ? 99 : n;
+
+  std::vector<std::string> run() {
+    // Without its folders every file would be reported one by one.
+    bool folders = true;
+    for (const char* dir : {"dat", "cg"}) {
+      std::error_code ec;
+      if (!std::filesystem::is_directory(root_ + dir, ec)) {
+        report(std::string(dir) + "/: no such folder in " + root_);
+        folders = false;
+      }
+    }
+    if (!folders) return std::move(lines_);
+    read_master_files();
+    read_boss_files();
+    read_opening();
+    if (ok_[kEnemy]) enemies();
+    if (ok_[kItem]) items();
+    if (ok_[kItem]) shops();
+    if (ok_[kMonster]) monsters();
+    if (ok_[kMagic]) names_of(kMagic, kMagicRoles, "magic", [&](size_t i) { return t_->magic_table[i].mg_name; });
+    if (ok_[kGomi]) gomi();
+    if (ok_[kJob]) names_of(kJob, kJobRoles, "class", [&](size_t i) { return t_->job_table[i].jb_name; });
+    if (ok_[kMap]) floors();
+    pictures();
+    sounds();
+    return std::move(lines_);
+  }
+
+ private:
+  void report(const std::string& line) { lines_.push_back(line); }
+  static std::string dat(const std::string& f) { return "dat/" + f; }
+  static std::string master(int i) { return dat(master_file_name(i)); }
+  static std::string rec(int i, int n) { return master(i) + ": record " + std::to_string(n); }
+
+  // True when the file can be opened the way the game opens it; reports why not.
+  bool openable(const std::string& rel) {
+    std::error_code ec;
+    if (!std::filesystem::exists(root_ + rel, ec)) {
+      report(rel + ": missing");
+      return false;
+    }
     try {
-      load_boss(s, dat, b);
+      (void)DataReader::open(root_ + rel);
+      return true;
     } catch (const DataError& e) {
-      report(e.file() + ": " + e.reason());
+      report(rel + ": cannot be read: " + e.reason());
+      return false;
     }
   }
-  return problems == 0 ? 0 : 1;
+
+  void read_master_files() {
+    for (int i = 0; i < kMasterFileCount; ++i) {
+      if (!openable(master(i))) continue;
+      int record = 0;
+      try {
+        load_master_file(*t_, root_ + "dat/", i, &record);
+        ok_[i] = true;
+      } catch (const DataError& e) {
+        report(rec(i, record) + ": " + e.reason());
+      }
+    }
+  }
+
+  void read_boss_files() {
+    for (int k = 0; k <= kFloors; ++k) {
+      const int n = k == kFloors ? 99 : k;
+      const std::string rel = dat("boss" + std::to_string(n) + ".dat");
+      if (!openable(rel)) continue;
+      GameState s;
+      try {
+        load_boss(s, root_ + "dat/", n);
+      } catch (const DataError& e) {
+        report(rel + ": " + e.reason());
+        continue;
+      }
+      if (s.boss_name.empty()) report(rel + ": the boss has no name");
+      if (s.boss_pic.empty()) {
+        report(rel + ": the boss has no picture");
+      } else {
+        picture(rel + ": picture", s.boss_pic);
+      }
+      if (!s.boss_big_pic.empty()) picture(rel + ": large picture", s.boss_big_pic);
+    }
+  }
+
+  void read_opening() {
+    // The show reads open_text[p / 10] from index 1 (line 2) on and stops at "end".
+    GameState s;
+    const std::string open = dat("open.dat");
+    if (openable(open)) {
+      try {
+        auto r = DataReader::open(root_ + open);
+        for (auto& line : s.open_text) line = r.read_string();
+      } catch (const DataError& e) {
+        report(open + ": cannot be read: " + e.reason());
+        return;
+      }
+      bool end = false;
+      for (size_t k = 1; k < s.open_text.size(); ++k) end = end || s.open_text[k] == "end";
+      if (!end) report(open + ": no \"end\" line among lines 2..200: the opening would never end by itself");
+    }
+    openable(dat("staff.dat"));
+  }
+
+  void enemies() {
+    for (int band = 0; band < kFloors; ++band) {
+      bool any = false;
+      for (int slot = 0; slot <= 6; ++slot) any = any || usable(t_->enemy(band * 10 + slot));
+      if (!any) {
+        report(master(kEnemy) + ": records " + std::to_string(band * 10) + ".." + std::to_string(band * 10 + 6) +
+               ": floor " + std::to_string(band) + " has no usable ordinary enemy (a name and a picture)");
+      }
+      for (int slot = 7; slot <= 9; ++slot) {
+        const int n = band * 10 + slot;
+        const EnemyRecord& e = t_->enemy(n);
+        if (usable(e)) continue;
+        report(rec(kEnemy, n) + quoted(e.en_name) + ": the " + kRareTitle[slot - 7] + " of floor " +
+               std::to_string(band) + " needs " + (real_name(e.en_name) ? "a picture" : "a name"));
+      }
+    }
+    // The random rooms draw slot 0..6 of a band below the floor (band 0 on floor 0), records 1..253.
+    for (int floor = 0; floor < kFloors; ++floor) {
+      const int top = floor == 0 ? 0 : floor - 1;
+      bool any = false;
+      for (int band = 0; band <= top; ++band) {
+        for (int slot = 0; slot <= 6; ++slot) {
+          const int n = band * 10 + slot;
+          any = any || (n >= 1 && n <= 253 && usable(t_->enemy(n)));
+        }
+      }
+      if (!any) {
+        report(master(kEnemy) + ": floor " + std::to_string(floor) +
+               ": the random rooms find no usable record (slots 0..6 of floors 0.." + std::to_string(top) +
+               ", records 1..253)");
+      }
+    }
+    for (int n = 0; n < 255; ++n) {
+      const EnemyRecord& e = t_->enemy(n);
+      if (n % 10 <= 6 && real_name(e.en_name) && e.en_pic.empty()) {
+        report(rec(kEnemy, n) + quoted(e.en_name) + ": has a name but no picture, so no fight ever draws it");
+      }
+      if (!usable(e)) continue;
+      picture(rec(kEnemy, n) + quoted(e.en_name) + ": picture", e.en_pic);
+      if (ok_[kItem] && ok_[kGomi]) carried(n, e);
+    }
+  }
+
+  void carried(int n, const EnemyRecord& e) {
+    const int c = e.en_item;
+    if (c == 0 || c == -1) return;
+    bool named = false;
+    if (c >= 1 && c <= 499) named = !t_->item_table[static_cast<size_t>(c)].it_name.empty();
+    if (c >= 1000 && c <= 1499) named = !t_->gomi_table[static_cast<size_t>(c - 1000)].gm_name.empty();
+    if (!named) {
+      report(rec(kEnemy, n) + quoted(e.en_name) + ": carries " + std::to_string(c) +
+             ", which is no named item (1..499) nor named garbage (1000 + id)");
+    }
+  }
+
+  void items() {
+    bool tier[3] = {false, false, false};
+    for (int i = 0; i < kRandomDraws; ++i) {
+      const ItemRecord& it = t_->item_table[static_cast<size_t>(i)];
+      if (!it.it_name.empty() && it.it_rare >= 0 && it.it_rare <= 2) tier[it.it_rare] = true;
+    }
+    for (int r = 0; r < 3; ++r) {
+      if (!tier[r]) {
+        report(master(kItem) + ": no named item of rarity " + std::to_string(r) +
+               " among ids 0..498: the random item draw needs one");
+      }
+    }
+    names_of(kItem, kItemRoles, "item", [&](size_t i) { return t_->item_table[i].it_name; });
+  }
+
+  void shops() {
+    for (int file : {kShop, kWild}) {
+      if (!ok_[file]) continue;
+      const auto& table = file == kShop ? t_->shop_table : t_->wild_table;
+      for (int k = 0; k < static_cast<int>(table.size()); ++k) {
+        const i32 id = table[static_cast<size_t>(k)].item;
+        if (id == 0) continue;
+        if (at_or_empty(t_->item_table, id).it_name.empty()) {
+          report(rec(file, k) + ": sells item " + std::to_string(id) + ", which has no name");
+        }
+      }
+    }
+  }
+
+  void monsters() {
+    for (int i = 0; i < static_cast<int>(t_->monster_table.size()); ++i) {
+      const MonsterRecord& m = t_->monster_table[static_cast<size_t>(i)];
+      if (m.mo_name.empty()) continue;
+      if (m.mo_pic.empty()) {
+        report(rec(kMonster, i) + quoted(m.mo_name) + ": the monster has no picture");
+      } else {
+        picture(rec(kMonster, i) + quoted(m.mo_name) + ": picture", m.mo_pic);
+      }
+    }
+    names_of(kMonster, kMonsterRoles, "monster", [&](size_t i) { return t_->monster_table[i].mo_name; });
+    for (const auto& e : kEvolution) {
+      const std::string& from = t_->monster_table[static_cast<size_t>(e[0])].mo_name;
+      if (!from.empty() && t_->monster_table[static_cast<size_t>(e[1])].mo_name.empty()) {
+        report(rec(kMonster, e[1]) + ": monster " + std::to_string(e[0]) + " (" + from +
+               ") evolves into it, but it has no name");
+      }
+    }
+  }
+
+  void gomi() {
+    bool any = false;
+    for (int i = 0; i < kRandomDraws; ++i) any = any || !t_->gomi_table[static_cast<size_t>(i)].gm_name.empty();
+    if (!any) report(master(kGomi) + ": no named garbage among ids 0..498: the garbage draws need one");
+    names_of(kGomi, kGomiRoles, "garbage", [&](size_t i) { return t_->gomi_table[i].gm_name; });
+  }
+
+  void floors() {
+    for (int f = 0; f < kFloors; ++f) {
+      if (t_->map_names[static_cast<size_t>(f)].empty())
+        report(rec(kMap, f) + ": floor " + std::to_string(f) + " has no name");
+    }
+  }
+
+  template <size_t N, class NameOf>
+  void names_of(int file, const Role (&roles)[N], const char* what, NameOf name_of) {
+    for (const Role& r : roles) {
+      if (name_of(static_cast<size_t>(r.id)).empty()) {
+        report(rec(file, r.id) + ": " + what + " " + std::to_string(r.id) + " (" + r.role + ") has no name");
+      }
+    }
+  }
+
+  // ---- pictures ----
+
+  enum class Pic { Ok, Missing, Unreadable };
+
+  Pic picture_state(const std::string& file) {
+    auto it = pics_.find(file);
+    if (it != pics_.end()) return it->second;
+    const std::string path = root_ + "cg/" + file;
+    Pic p = Pic::Ok;
+    QImage img;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+      p = Pic::Missing;
+    } else if (!load_picture(img, path)) {
+      p = Pic::Unreadable;
+    }
+    pics_.emplace(file, p);
+    return p;
+  }
+
+  // `where` names the field that asks for it ("dat/enemy.dat: record 3: picture").
+  void picture(const std::string& where, const std::string& file) {
+    switch (picture_state(file)) {
+      case Pic::Ok:
+        break;
+      case Pic::Missing:
+        report(where + " cg/" + file + " is missing");
+        break;
+      case Pic::Unreadable:
+        report(where + " cg/" + file + " cannot be read as a picture");
+        break;
+    }
+  }
+
+  void fixed_picture(const std::string& file, const std::string& use) {
+    switch (picture_state(file)) {
+      case Pic::Ok:
+        break;
+      case Pic::Missing:
+        report("cg/" + file + ": missing (" + use + ")");
+        break;
+      case Pic::Unreadable:
+        report("cg/" + file + ": cannot be read as a picture (" + use + ")");
+        break;
+    }
+  }
+
+  void pictures() {
+    for (const FixedFile& f : kPictures) fixed_picture(f.name, f.use);
+    for (int f = 0; f < kFloors; ++f) {
+      fixed_picture("haikei" + std::to_string(f) + ".bmp", "background of floor " + std::to_string(f));
+    }
+  }
+
+  // ---- sounds and music ----
+
+  // Missing, or not what its extension says (a wave file is RIFF/WAVE, music a standard MIDI file).
+  std::string sound_fault(const std::string& file) {
+    const std::string path = root_ + "dat/" + file;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return "missing";
+    std::ifstream in(path, std::ios::binary);
+    char head[12] = {};
+    in.read(head, sizeof head);
+    const std::string h(head, static_cast<size_t>(in.gcount()));
+    const bool wave = file.size() > 4 && file.compare(file.size() - 4, 4, ".wav") == 0;
+    const bool midi = file.size() > 4 && file.compare(file.size() - 4, 4, ".mid") == 0;
+    if (wave && !(h.size() == 12 && h.compare(0, 4, "RIFF") == 0 && h.compare(8, 4, "WAVE") == 0)) {
+      return "not a wave file";
+    }
+    if (midi && !(h.size() >= 4 && (h.compare(0, 4, "MThd") == 0 || h.compare(0, 4, "RIFF") == 0))) {
+      return "not a MIDI file";
+    }
+    return {};
+  }
+
+  void sounds() {
+    for (const FixedFile& f : kSounds) {
+      const std::string fault = sound_fault(f.name);
+      if (!fault.empty()) report(dat(f.name) + ": " + fault + " (" + f.use + ")");
+    }
+    std::map<std::string, std::string> colosseum;  // music -> floors
+    for (int f = 0; f < kFloors; ++f) {
+      const std::string music = colosseum_bgm(f);
+      if (music.empty()) continue;
+      std::string& floors = colosseum[music];
+      floors += (floors.empty() ? "" : ", ") + std::to_string(f);
+    }
+    for (const auto& [file, floors] : colosseum) {
+      const std::string fault = sound_fault(file);
+      if (!fault.empty()) report(dat(file) + ": " + fault + " (colosseum music of floor " + floors + ")");
+    }
+    if (!ok_[kMd]) return;
+    bool any = false;
+    for (int i = 0; i < static_cast<int>(t_->md_table.size()); ++i) {
+      const MdRecord& m = t_->md_table[static_cast<size_t>(i)];
+      if (m.md_name.empty()) continue;
+      any = any || i < kDiscDraws;
+      if (m.md_file.empty()) {
+        report(rec(kMd, i) + quoted(m.md_name) + ": the disc has no music file");
+        continue;
+      }
+      const std::string fault = sound_fault(m.md_file);
+      if (!fault.empty()) report(rec(kMd, i) + quoted(m.md_name) + ": music " + dat(m.md_file) + " is " + fault);
+    }
+    if (!any) report(master(kMd) + ": no named disc among ids 0..254: the disc drop needs one");
+  }
+
+  std::string root_;
+  std::unique_ptr<Tables> t_ = std::make_unique<Tables>();
+  bool ok_[kMasterFileCount] = {};
+  std::map<std::string, Pic> pics_;
+  std::vector<std::string> lines_;
+};
+
+}  // namespace
+
+std::span<const FixedFile> fixed_pictures() { return kPictures; }
+std::span<const FixedFile> fixed_sounds() { return kSounds; }
+
+std::vector<std::string> check_data(const std::string& root) { return Checker(root).run(); }
+
+int check_data_main(const std::string& root, std::ostream& out) {
+  const auto lines = check_data(root);
+  for (const auto& line : lines) out << line << '\n';
+  if (lines.empty()) {
+    out << "check-data: no problems found\n";
+    return 0;
+  }
+  out << "check-data: " << lines.size() << (lines.size() == 1 ? " problem" : " problems") << '\n';
+  return 1;
 }
 
 }  // namespace z2

@@ -11,102 +11,145 @@ void read_strings(DataReader& r, A& a) {
   for (auto& x : a) x = r.read_string();
 }
 
+// Each reader moves `rec` to the record it is about to read, so a DataError
+// can be placed in the file.
+void read_name(Tables& t, DataReader& r, int& rec) {
+  rec = 0;
+  for (auto& x : t.name_list) {
+    x = r.read_string();
+    ++rec;
+  }
+}
+void read_ex(Tables& t, DataReader& r, int& rec) {
+  rec = 0;
+  for (auto& x : t.ex_names) {
+    x = r.read_string();
+    ++rec;
+  }
+}
+void read_map(Tables& t, DataReader& r, int& rec) {
+  rec = 0;
+  for (auto& x : t.map_names) {
+    x = r.read_string();
+    ++rec;
+  }
+}
+void read_md(Tables& t, DataReader& r, int& rec) {
+  rec = 0;
+  for (auto& m : t.md_table) {
+    m.md_name = r.read_string();
+    m.md_about = r.read_string();
+    m.md_file = r.read_string();
+    ++rec;
+  }
+}
+void read_enemy(Tables& t, DataReader& r, int& rec) {
+  for (rec = 0; rec < 255; ++rec) {
+    EnemyRecord& e = t.enemy(rec);
+    e = EnemyRecord{};
+    e.en_name = r.read_string();
+    e.en_pic = r.read_string();
+    e.en_hp = r.read_int();
+    e.en_state = r.read_int();
+    e.en_zoku = r.read_int();
+    e.en_item = r.read_int();
+    for (auto& a : e.en_act) a = r.read_int();
+  }
+}
+void read_item(Tables& t, DataReader& r, int& rec) {
+  rec = 0;
+  for (auto& it : t.item_table) {
+    it.it_name = r.read_string();
+    it.it_about = r.read_string();
+    it.it_kind = r.read_int();
+    it.it_pow = r.read_int();
+    it.it_rare = r.read_int();
+    it.it_ex = r.read_int();
+    ++rec;
+  }
+}
+void read_shop_table(std::array<ShopRecord, 256>& table, DataReader& r, int& rec) {
+  rec = 0;
+  for (auto& sh : table) {
+    sh.item = r.read_int();
+    sh.price = r.read_int();
+    ++rec;
+  }
+}
+void read_shop(Tables& t, DataReader& r, int& rec) { read_shop_table(t.shop_table, r, rec); }
+void read_wild(Tables& t, DataReader& r, int& rec) { read_shop_table(t.wild_table, r, rec); }
+void read_job(Tables& t, DataReader& r, int& rec) {
+  rec = 0;
+  for (auto& j : t.job_table) {
+    j.jb_name = r.read_string();
+    j.jb_about = r.read_string();
+    j.jb_spare = r.read_int();
+    j.jb_cost = r.read_int();
+    j.jb_wild = r.read_int();
+    ++rec;
+  }
+}
+void read_gomi(Tables& t, DataReader& r, int& rec) {
+  rec = 0;
+  for (auto& g : t.gomi_table) {
+    g.gm_name = r.read_string();
+    g.gm_about = r.read_string();
+    g.gm_floor = r.read_int();
+    g.gm_spare = r.read_int();
+    ++rec;
+  }
+}
+void read_monster(Tables& t, DataReader& r, int& rec) {
+  rec = 0;
+  for (auto& m : t.monster_table) {
+    m.mo_name = r.read_string();
+    m.mo_about = r.read_string();
+    m.mo_pic = r.read_string();
+    m.mo_kind = r.read_int();
+    m.mo_pow = r.read_int();
+    m.mo_mp = r.read_int();
+    m.mo_ex = r.read_int();
+    m.mo_gousei = r.read_int();
+    ++rec;
+  }
+}
+void read_magic(Tables& t, DataReader& r, int& rec) {
+  rec = 0;
+  for (auto& m : t.magic_table) {
+    m.mg_name = r.read_string();
+    m.mg_about = r.read_string();
+    m.mg_kind = r.read_int();
+    m.mg_ark = r.read_int();
+    ++rec;
+  }
+}
+
+struct MasterFile {
+  const char* name;
+  void (*read)(Tables&, DataReader&, int&);
+};
+
+// The order in which the game reads them.
+constexpr MasterFile kMasterFiles[kMasterFileCount] = {
+    {"name.dat", read_name}, {"ex.dat", read_ex},       {"map.dat", read_map},   {"md.dat", read_md},
+    {"enemy.dat", read_enemy}, {"item.dat", read_item}, {"shop.dat", read_shop}, {"wild.dat", read_wild},
+    {"job.dat", read_job},   {"gomi.dat", read_gomi},   {"monster.dat", read_monster}, {"magic.dat", read_magic},
+};
+
 }  // namespace
 
+const char* master_file_name(int i) { return kMasterFiles[i].name; }
+
+void load_master_file(Tables& t, const std::string& dat, int i, int* record) {
+  int rec = 0;
+  int& r_rec = record ? *record : rec;
+  r_rec = 0;
+  auto r = DataReader::open(dat + kMasterFiles[i].name);
+  kMasterFiles[i].read(t, r, r_rec);
+}
+
 void load_tables(Tables& t, const std::string& dat) {
-  {
-    auto r = DataReader::open(dat + "name.dat");
-    read_strings(r, t.name_list);
-  }
-  {
-    auto r = DataReader::open(dat + "ex.dat");
-    read_strings(r, t.ex_names);
-  }
-  {
-    auto r = DataReader::open(dat + "map.dat");
-    read_strings(r, t.map_names);
-  }
-  {
-    auto r = DataReader::open(dat + "md.dat");
-    for (auto& m : t.md_table) {
-      m.md_name = r.read_string();
-      m.md_about = r.read_string();
-      m.md_file = r.read_string();
-    }
-  }
-  {
-    auto r = DataReader::open(dat + "enemy.dat");
-    for (int n = 0; n < 255; ++n) {
-      EnemyRecord& e = t.enemy(n);
-      e = EnemyRecord{};
-      e.en_name = r.read_string();
-      e.en_pic = r.read_string();
-      e.en_hp = r.read_int();
-      e.en_state = r.read_int();
-      e.en_zoku = r.read_int();
-      e.en_item = r.read_int();
-      for (auto& a : e.en_act) a = r.read_int();
-    }
-  }
-  {
-    auto r = DataReader::open(dat + "item.dat");
-    for (auto& it : t.item_table) {
-      it.it_name = r.read_string();
-      it.it_about = r.read_string();
-      it.it_kind = r.read_int();
-      it.it_pow = r.read_int();
-      it.it_rare = r.read_int();
-      it.it_ex = r.read_int();
-    }
-  }
-  for (auto [file, table] : {std::pair{"shop.dat", &t.shop_table}, std::pair{"wild.dat", &t.wild_table}}) {
-    auto r = DataReader::open(dat + file);
-    for (auto& sh : *table) {
-      sh.item = r.read_int();
-      sh.price = r.read_int();
-    }
-  }
-  {
-    auto r = DataReader::open(dat + "job.dat");
-    for (auto& j : t.job_table) {
-      j.jb_name = r.read_string();
-      j.jb_about = r.read_string();
-      j.jb_spare = r.read_int();
-      j.jb_cost = r.read_int();
-      j.jb_wild = r.read_int();
-    }
-  }
-  {
-    auto r = DataReader::open(dat + "gomi.dat");
-    for (auto& g : t.gomi_table) {
-      g.gm_name = r.read_string();
-      g.gm_about = r.read_string();
-      g.gm_floor = r.read_int();
-      g.gm_spare = r.read_int();
-    }
-  }
-  {
-    auto r = DataReader::open(dat + "monster.dat");
-    for (auto& m : t.monster_table) {
-      m.mo_name = r.read_string();
-      m.mo_about = r.read_string();
-      m.mo_pic = r.read_string();
-      m.mo_kind = r.read_int();
-      m.mo_pow = r.read_int();
-      m.mo_mp = r.read_int();
-      m.mo_ex = r.read_int();
-      m.mo_gousei = r.read_int();
-    }
-  }
-  {
-    auto r = DataReader::open(dat + "magic.dat");
-    for (auto& m : t.magic_table) {
-      m.mg_name = r.read_string();
-      m.mg_about = r.read_string();
-      m.mg_kind = r.read_int();
-      m.mg_ark = r.read_int();
-    }
-  }
+  for (int i = 0; i < kMasterFileCount; ++i) load_master_file(t, dat, i);
 }
 
 void load_save(GameState& s, const std::string& path) {

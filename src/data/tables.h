@@ -10,6 +10,13 @@ namespace z2 {
 // keep their new contents.
 void load_tables(Tables& t, const std::string& dat_dir);
 
+// The same files one at a time (0 name.dat .. 11 magic.dat, in load_tables'
+// order), for a check that reports every file. `record`, when given, is left
+// on the record that was being read when a DataError is thrown.
+constexpr int kMasterFileCount = 12;
+const char* master_file_name(int i);
+void load_master_file(Tables& t, const std::string& dat_dir, int i, int* record = nullptr);
+
 // Reads the save file's values in their fixed order (a short file leaves the
 // rest 0 or empty). Throws DataError.
 void load_save(GameState& s, const std::string& path);

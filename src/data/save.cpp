@@ -8,27 +8,104 @@
 #include <cstring>
 
 #include "data/cp932.h"
+#include "data/report.h"
 #include "shell/game.h"
 #include "state/vars.h"
 
 namespace z2 {
+namespace {
+
+long real_write(int fd, const char* data, size_t size) { return static_cast<long>(::write(fd, data, size)); }
+
+WriteFn g_write = real_write;
+
+std::string failure(const std::string& path, const char* what, int err) {
+  return path + " を保存できません: " + what + " (" + std::strerror(err) + ")";
+}
+
+// Writes and flushes `path`.tmp; on failure nothing of it is left behind.
+bool write_temp(const std::string& path, const std::string& bytes, std::string* tmp_out, std::string* why) {
+  const std::string tmp = path + ".tmp";
+  auto fail = [&](const char* what, int err, int fd) {
+    if (fd >= 0) {
+      ::close(fd);
+      ::unlink(tmp.c_str());
+    }
+    if (why) *why = failure(path, what, err);
+    return false;
+  };
+  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return fail("一時ファイルを作れません", errno, -1);
+  size_t done = 0;
+  while (done < bytes.size()) {
+    long n = g_write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fail("書き込みに失敗しました", errno, fd);
+    }
+    if (n == 0) return fail("書き込みに失敗しました", ENOSPC, fd);
+    done += static_cast<size_t>(n);
+  }
+  if (::fsync(fd) != 0) return fail("ディスクに書き出せません", errno, fd);
+  if (::close(fd) != 0) {
+    const int e = errno;
+    ::unlink(tmp.c_str());
+    if (why) *why = failure(path, "書き込みに失敗しました", e);
+    return false;
+  }
+  *tmp_out = tmp;
+  return true;
+}
+
+// Makes the renames themselves durable.
+void sync_folder(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+  int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+bool commit(const std::string& tmp, const std::string& path, std::string* why) {
+  if (std::rename(tmp.c_str(), path.c_str()) != 0) {
+    const int e = errno;
+    ::unlink(tmp.c_str());
+    if (why) *why = failure(path, "置き換えに失敗しました", e);
+    return false;
+  }
+  sync_folder(path);
+  return true;
+}
+
+void add_string(std::string& out, const std::string& utf8) {
+  const size_t from = out.size();
+  out += utf8_to_cp932(utf8);
+  // CR ends a line and 1A ends the file; neither is ever a CP932 trail byte.
+  for (size_t i = from; i < out.size(); ++i)
+    if (out[i] == '\r' || out[i] == '\x1a') out[i] = ' ';
+}
+
+}  // namespace
+
+void set_write_fn(WriteFn fn) { g_write = fn ? fn : real_write; }
 
 std::string save_bytes(GameState& s) {
   std::string out;
   out.reserve(4160 * 4);
-  auto line = [&](const std::string& v) {
-    out += v;
-    out += "\r\n";
-  };
+  auto end_line = [&] { out += "\r\n"; };
   for (const SaveRun& run : save_layout()) {
     const Var& v = *run.var;
     switch (v.type) {
-      case Var::Type::Str: line(utf8_to_cp932(s.*(v.sp))); break;
-      case Var::Type::Int: line(std::to_string(s.*(v.ip))); break;
-      case Var::Type::Bool: line((s.*(v.bp)) ? "1" : "0"); break;
+      case Var::Type::Str: add_string(out, s.*(v.sp)); end_line(); break;
+      case Var::Type::Int: out += std::to_string(s.*(v.ip)); end_line(); break;
+      case Var::Type::Bool: out += (s.*(v.bp)) ? "1" : "0"; end_line(); break;
       case Var::Type::Array: {
         auto a = v.arr(s);
-        for (int i = 0; i < run.count; ++i) line(std::to_string(a[static_cast<size_t>(run.first + i)]));
+        for (int i = 0; i < run.count; ++i) {
+          out += std::to_string(a[static_cast<size_t>(run.first + i)]);
+          end_line();
+        }
         break;
       }
     }
@@ -37,50 +114,24 @@ std::string save_bytes(GameState& s) {
 }
 
 bool write_file_atomic(const std::string& path, const std::string& bytes, std::string* why) {
-  const std::string tmp = path + ".tmp";
-  auto fail = [&](const std::string& what) {
-    if (why) *why = path + " を保存できません: " + what + " (" + std::strerror(errno) + ")";
-    return false;
-  };
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return fail("一時ファイルを作れません");
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      int e = errno;
-      ::close(fd);
-      ::unlink(tmp.c_str());
-      errno = e;
-      return fail("書き込みに失敗しました");
-    }
-    done += static_cast<size_t>(n);
-  }
-  if (::fsync(fd) != 0) {
-    int e = errno;
-    ::close(fd);
-    ::unlink(tmp.c_str());
-    errno = e;
-    return fail("ディスクに書き出せません");
-  }
-  if (::close(fd) != 0) {
-    int e = errno;
-    ::unlink(tmp.c_str());
-    errno = e;
-    return fail("書き込みに失敗しました");
-  }
-  if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-    int e = errno;
-    ::unlink(tmp.c_str());
-    errno = e;
-    return fail("置き換えに失敗しました");
-  }
-  return true;
+  std::string tmp;
+  return write_temp(path, bytes, &tmp, why) && commit(tmp, path, why);
 }
 
 bool save_all(Game& g, std::string* why) {
-  return write_file_atomic(g.save_path(), save_bytes(g.s), why);
+  const std::string save_path = g.save_path();
+  const std::string report = report_path(g);
+  std::string save_tmp, report_tmp;
+  if (!write_temp(save_path, save_bytes(g.s), &save_tmp, why)) return false;
+  if (!write_temp(report, report_bytes(g), &report_tmp, why)) {
+    ::unlink(save_tmp.c_str());
+    return false;
+  }
+  if (!commit(save_tmp, save_path, why)) {
+    ::unlink(report_tmp.c_str());
+    return false;
+  }
+  return commit(report_tmp, report, why);
 }
 
 }  // namespace z2

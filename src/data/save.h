@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 #include "state/game_state.h"
@@ -8,15 +9,26 @@ namespace z2 {
 struct Game;
 
 // The save file's bytes: every saved value in its fixed order, CP932, CR LF.
+// A CR or an end-of-file byte inside a string is written as a blank, so a
+// string can never shift the lines after it.
 std::string save_bytes(GameState& s);
 
 // Writes `bytes` to `path` through a temporary file in the same folder that is
 // flushed and renamed over the old file, so a failure leaves the old file as
-// it was. False with the reason in `why`.
+// it was. False with the reason (naming the file) in `why`.
 bool write_file_atomic(const std::string& path, const std::string& bytes, std::string* why);
 
-// Writes the save file, then the report. False (and `why` set) when a file
-// could not be written; the files already on disk stay as they were.
+// Writes the save file, then the report. Both are written to temporary files
+// first and only then renamed into place, so when either cannot be written
+// neither file on disk changes. False (and `why` set, naming the file) on a
+// failure. Should the last rename fail after the first succeeded, the save is
+// new and the report old.
 bool save_all(Game& g, std::string* why);
+
+// The system call the file writer uses for its data; returns the bytes
+// written or -1 with errno set. Replaceable so a full disk can be simulated;
+// nullptr restores the real one.
+using WriteFn = long (*)(int fd, const char* data, size_t size);
+void set_write_fn(WriteFn fn);
 
 }  // namespace z2

@@ -162,7 +162,12 @@ bool close_request(Game& g) {
   play_se(g, "key.wav");
   g.plat.notice("オートセーブ完了。また遊んでね★");
   std::string why;
-  if (save_all(g, &why)) return true;
+  try {
+    if (save_all(g, &why)) return true;
+  } catch (const std::exception& e) {
+    why = e.what();
+  }
+  // The files on disk are still the previous ones; "no" keeps the game open.
   g.plat.error(why);
   return g.plat.ask("セーブできませんでした。セーブせずに終了しますか？");
 }

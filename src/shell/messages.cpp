@@ -6,10 +6,11 @@ namespace z2 {
 
 std::string typed_prefix(const std::string& sj, size_t bytes) {
   if (bytes >= sj.size()) return cp932_to_utf8(sj);
+  // A cut inside a double-byte character shows the text without that half.
   size_t i = 0;
   while (i < bytes) {
     size_t len = is_cp932_lead(static_cast<unsigned char>(sj[i])) ? 2 : 1;
-    if (i + len > bytes) break;  // leave out a half character
+    if (i + len > bytes) break;
     i += len;
   }
   return cp932_to_utf8(std::string_view(sj).substr(0, i));
@@ -23,13 +24,14 @@ void show_line(Game& g, const std::string& text) {
   g.plat.repaint();
 }
 
-// Types `text` behind `head` two bytes a step; n steps for n bytes.
+// Types `text` behind `head` two CP932 bytes a step, n steps for n bytes: the
+// text is whole after about n/2 steps and the rest repeat it, which sets the pace.
 void type_into(Game& g, Control& label, const std::string& head, const std::string& text, int step_ms,
                bool mirror) {
   const std::string sj = utf8_to_cp932(text);
   const size_t n = sj.size();
   for (size_t i = 1; i <= n; ++i) {
-    label.text = head + typed_prefix(sj, 2 * i);
+    label.text = head + (2 * i >= n ? text : typed_prefix(sj, 2 * i));
     if (mirror) g.ui.moji_l2.text = label.text;
     g.plat.repaint();
     g.plat.pause(step_ms);
@@ -61,10 +63,10 @@ void msg_big(Game& g, const std::string& text) {
   g.plat.repaint();
 }
 
+// Only typing copies the message line onto the map's line.
 void set_moji_l(Game& g, const std::string& text) {
   g.plat.trace("moji_l", text);
   g.ui.moji_l.text = text;
-  g.ui.moji_l2.text = text;
 }
 
 void set_moji_l2(Game& g, const std::string& text) {

@@ -12,7 +12,8 @@ void msg_add(Game& g, const std::string& text);
 // Show the big message and type `text` into it; no closing pause.
 void msg_big(Game& g, const std::string& text);
 
-// Set a message line at once, without typing.
+// Set a message line at once, without typing. set_moji_l leaves moji_l2 as it
+// is: the map's line copies the message line only while typing.
 void set_moji_l(Game& g, const std::string& text);
 void set_moji_l2(Game& g, const std::string& text);
 
@@ -24,7 +25,7 @@ void play_bgm(Game& g, const std::string& file);
 // The text-speed slider: move it (its change handler runs).
 void set_speed_slider(Game& g, int position);
 
-// The step shown after `step` typing steps of a text of CP932 bytes `sj`.
+// What the label shows of the CP932 text `sj` cut after `bytes` bytes.
 std::string typed_prefix(const std::string& sj, size_t bytes);
 
 void bind_messages(Game& g);

@@ -45,6 +45,8 @@ void fill_rect(QImage& dst, Rect r, QRgb color) {
 }
 
 void fill_ellipse(QImage& dst, Rect r, QRgb color) {
+  // The ellipse fills its box up to, not including, the right and bottom edges.
+  if (dst.isNull() || r.r == r.l || r.b == r.t) return;
   QPainter p(&dst);
   p.setPen(QColor::fromRgb(color));
   p.setBrush(QColor::fromRgb(color));

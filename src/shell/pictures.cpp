@@ -147,10 +147,11 @@ void screen_effect(Game& g, unsigned n) {
   };
 
   if (fx.pattern == Pattern::Swap) {
-    // The cleaner's chewing: two frames, five times; yam.bmp stays behind.
+    // The cleaner's chewing: two frames, five times; yam.bmp stays behind in
+    // e_bak. A frame whose file is missing shows what e_bak holds, at the same pace.
     for (int k = 0; k < fx.steps; ++k) {
       for (const char* f : {"yam2.bmp", "yam.bmp"}) {
-        if (!load_picture(g.e_bak, g.cg_dir() + f)) continue;
+        load_picture(g.e_bak, g.cg_dir() + f);
         blit(portrait, {0, 0, 129, 129}, g.e_bak, {0, 0, 64, 64});
         g.plat.pause(fx.pause_ms);
         g.plat.repaint();
@@ -161,7 +162,11 @@ void screen_effect(Game& g, unsigned n) {
 
   for (int step = 0; step < fx.steps; ++step) {
     if (fx.pattern == Pattern::Burst) {
-      const int r = g.random(129), b = g.random(129), t = g.random(129), l = g.random(129);
+      // The corners are drawn right, bottom, top, left.
+      const int r = g.random(129);
+      const int b = g.random(129);
+      const int t = g.random(129);
+      const int l = g.random(129);
       fill_ellipse(portrait.image, {l, t, r, b}, fx.color);
       portrait.touched();
       g.plat.pause(3);

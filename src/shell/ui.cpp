@@ -54,14 +54,20 @@ Ui::Ui() {
   make(buki_l, Kind::Label, nullptr, {0, 289, 257, 28});
   make(state_l, Kind::Label, nullptr, {0, 316, 257, 53});
   make(state_l2, Kind::Label, nullptr, {0, 356, 257, 33});
-  make(zando_t, Kind::Label, nullptr, {4, 359, 42, 13});
-  zando_t.text = "ZANDO";
-  make(china_t, Kind::Label, nullptr, {4, 373, 42, 13});
-  china_t.text = "中国";
-  make(la_t, Kind::Label, nullptr, {140, 359, 26, 13});
-  la_t.text = "Ｌ.Ａ.";
-  make(japan_t, Kind::Label, nullptr, {140, 373, 26, 13});
-  japan_t.text = "日本";
+  // The small captions left of the area gauges.
+  const struct {
+    Control* c;
+    Place p;
+    const char* text;
+  } captions[] = {{&zando_t, {2, 359, 45, 13}, "ZANDO"},
+                  {&china_t, {2, 373, 45, 13}, "中国"},
+                  {&la_t, {138, 359, 29, 13}, "Ｌ.Ａ."},
+                  {&japan_t, {138, 373, 29, 13}, "日本"}};
+  for (const auto& cap : captions) {
+    make(*cap.c, Kind::Label, nullptr, cap.p);
+    cap.c->text = cap.text;
+    cap.c->font_px = 11;
+  }
   gauge(zando_l, {48, 360, 88, 11});
   gauge(china_l, {48, 374, 88, 11});
   gauge(la_l, {168, 360, 88, 11});

@@ -1,4 +1,20 @@
+// Sound effects and MIDI music through SDL2_mixer (FluidSynth plays the MIDI).
+// Nothing here may stop the game: every failure is silent, and when the sound
+// device cannot be opened the window gets a silent Audio.
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
 #include "platform/qt/audio.h"
+#include "shell/music_loop.h"
 
 namespace z2 {
 namespace {
@@ -12,10 +28,259 @@ class SilentAudio : public Audio {
   void music_stop() override {}
 };
 
+// Effects wait at most this many deep behind channel 0; more are dropped, so
+// a burst of clicks cannot pile up sound for minutes.
+constexpr size_t kEffectQueueMax = 16;
+
+const char* find_soundfont() {
+  static const char* const kFonts[] = {
+      "/usr/share/sounds/sf2/TimGM6mb.sf2",
+      "/usr/share/sounds/sf3/default-GM.sf3",
+      "/usr/share/sounds/sf2/default-GM.sf2",
+  };
+  for (const char* f : kFonts) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(f, ec)) return f;
+  }
+  return nullptr;
+}
+
+class SdlAudio;
+
+// The mixer's callbacks are plain functions called on the audio thread (or
+// inside a halt on the caller's thread); they reach the one open Audio
+// through this pointer, which its destructor clears first.
+std::mutex g_live_mu;
+SdlAudio* g_live = nullptr;
+
+class SdlAudio : public Audio {
+ public:
+  SdlAudio(std::function<void(std::function<void()>)> post, std::function<bool()> looping_allowed,
+           bool music_ok)
+      : post_(std::move(post)), looping_allowed_(std::move(looping_allowed)), music_ok_(music_ok) {
+    worker_ = std::thread([this] { effect_worker(); });
+    {
+      std::lock_guard lock(g_live_mu);
+      g_live = this;
+    }
+    Mix_ChannelFinished(&SdlAudio::channel_finished);
+    Mix_HookMusicFinished(&SdlAudio::music_finished);
+  }
+
+  ~SdlAudio() override {
+    {
+      std::lock_guard lock(g_live_mu);
+      g_live = nullptr;
+    }
+    Mix_ChannelFinished(nullptr);
+    Mix_HookMusicFinished(nullptr);
+    {
+      std::lock_guard lock(sig_mu_);
+      quit_ = true;
+    }
+    sig_cv_.notify_one();
+    worker_.join();
+    Mix_HaltChannel(-1);
+    Mix_HaltMusic();
+    {
+      std::lock_guard lock(fx_mu_);
+      if (current_) Mix_FreeChunk(current_);
+      for (Mix_Chunk* c : queue_) Mix_FreeChunk(c);
+      queue_.clear();
+    }
+    release_held();
+    if (music_) Mix_FreeMusic(music_);
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+
+  // Once on channel 0, behind what plays there. The mixer itself would cut the
+  // sound that plays, so the queue is ours; it moves on from the worker thread,
+  // which keeps effects flowing while the window's thread sleeps in a message.
+  void play_effect(const std::string& path) override {
+    std::lock_guard lock(fx_mu_);
+    if (queue_.size() >= kEffectQueueMax) return;
+    Mix_Chunk* c = Mix_LoadWAV(path.c_str());
+    if (!c) return;
+    if (busy_) {
+      queue_.push_back(c);
+    } else {
+      start_locked(c);
+    }
+  }
+
+  void hold(const std::string& path, int count) override {
+    for (int i = 0; i < count; ++i)
+      if (Mix_Chunk* c = Mix_LoadWAV(path.c_str())) held_.push_back(c);
+  }
+
+  void release_held() override {
+    for (Mix_Chunk* c : held_) Mix_FreeChunk(c);
+    held_.clear();
+  }
+
+  // Pieces play with loops = -1: FluidSynth loops inside the piece without the
+  // pause of a restart (from the end notice a new pass would start only after
+  // the synth's voices have died out, seconds later). The window is hidden only
+  // as it closes, and the audio closes with it, so no pass starts behind a
+  // hidden window. A piece that still ends by itself (the synth gave up) sends
+  // its end notice to MusicLoop, which starts it again only if it is still the
+  // wanted piece and the window is visible; a stop or a replacement changes the
+  // wanted piece before the halt, so the halt's own end notice is ignored.
+  void music_play(const std::string& path) override {
+    const uint64_t token = loop_.play(path);
+    if (token == 0) return;
+    halt_music();
+    if (!music_ok_) return;
+    music_ = Mix_LoadMUS(path.c_str());
+    if (!music_) {
+      loop_.stop();
+      return;
+    }
+    start_music(token);
+  }
+
+  void music_stop() override {
+    loop_.stop();
+    halt_music();
+  }
+
+ private:
+  // Audio thread: the sound on channel 0 is over (or was halted).
+  static void SDLCALL channel_finished(int channel) {
+    if (channel != 0) return;
+    std::lock_guard lock(g_live_mu);
+    if (!g_live) return;
+    {
+      std::lock_guard sig(g_live->sig_mu_);
+      ++g_live->finished_;
+    }
+    g_live->sig_cv_.notify_one();
+  }
+
+  // Audio thread, or inside Mix_HaltMusic: tell the window's thread which piece ended.
+  static void SDLCALL music_finished() {
+    std::lock_guard lock(g_live_mu);
+    if (!g_live) return;
+    const uint64_t token = g_live->music_token_;
+    std::weak_ptr<int> alive = g_live->alive_;
+    SdlAudio* self = g_live;
+    g_live->post_([alive, self, token] {
+      if (alive.expired()) return;
+      self->music_ended(token);
+    });
+  }
+
+  // Window's thread.
+  void music_ended(uint64_t token) {
+    if (!music_ || !loop_.ended(token, looping_allowed_ && looping_allowed_())) return;
+    start_music(token);
+  }
+
+  void start_music(uint64_t token) {
+    music_token_ = token;
+    if (Mix_PlayMusic(music_, -1) < 0) {
+      music_token_ = 0;
+      loop_.stop();
+    }
+  }
+
+  void halt_music() {
+    // Whatever the halt reports belongs to no wanted piece.
+    music_token_ = 0;
+    if (music_) {
+      Mix_HaltMusic();
+      Mix_FreeMusic(music_);
+      music_ = nullptr;
+    }
+  }
+
+  void start_locked(Mix_Chunk* c) {
+    current_ = c;
+    busy_ = true;
+    if (Mix_PlayChannel(0, c, 0) < 0) {
+      Mix_FreeChunk(c);
+      current_ = nullptr;
+      busy_ = false;
+    }
+  }
+
+  // Frees each finished effect and starts the next one waiting. Runs the
+  // mixer calls the audio thread's callback must not make itself.
+  void effect_worker() {
+    for (;;) {
+      int done = 0;
+      {
+        std::unique_lock lock(sig_mu_);
+        sig_cv_.wait(lock, [this] { return quit_ || finished_ > 0; });
+        if (quit_) return;
+        done = finished_;
+        finished_ = 0;
+      }
+      std::lock_guard lock(fx_mu_);
+      for (int i = 0; i < done; ++i) {
+        if (current_) Mix_FreeChunk(current_);
+        current_ = nullptr;
+        busy_ = false;
+        while (!busy_ && !queue_.empty()) {
+          Mix_Chunk* next = queue_.front();
+          queue_.pop_front();
+          start_locked(next);
+        }
+      }
+    }
+  }
+
+  std::function<void(std::function<void()>)> post_;
+  std::function<bool()> looping_allowed_;
+  const bool music_ok_;
+  // Posted notices check it: they may arrive after the Audio is gone.
+  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+
+  // Effects. fx_mu_ is never taken on the audio thread, so holding it across
+  // mixer calls cannot deadlock with the mixer's own lock.
+  std::mutex fx_mu_;
+  std::deque<Mix_Chunk*> queue_;
+  Mix_Chunk* current_ = nullptr;
+  bool busy_ = false;
+  std::vector<Mix_Chunk*> held_;
+
+  std::mutex sig_mu_;
+  std::condition_variable sig_cv_;
+  int finished_ = 0;
+  bool quit_ = false;
+  std::thread worker_;
+
+  // Music (window's thread, but the token is read by the end notice).
+  MusicLoop loop_;
+  Mix_Music* music_ = nullptr;
+  std::atomic<uint64_t> music_token_{0};
+};
+
 }  // namespace
 
-std::unique_ptr<Audio> make_audio(std::function<void(std::function<void()>)>, std::function<bool()>) {
-  return std::make_unique<SilentAudio>();
+std::unique_ptr<Audio> make_audio(std::function<void(std::function<void()>)> post,
+                                  std::function<bool()> looping_allowed) {
+  {
+    // One mixer per process: a second window stays silent.
+    std::lock_guard lock(g_live_mu);
+    if (g_live) return std::make_unique<SilentAudio>();
+  }
+  // SDL would otherwise take over SIGINT and SIGTERM.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return std::make_unique<SilentAudio>();
+  const bool midi = (Mix_Init(MIX_INIT_MID) & MIX_INIT_MID) != 0;
+  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return std::make_unique<SilentAudio>();
+  }
+  Mix_AllocateChannels(2);
+  // Without a General MIDI soundfont the music stays silent.
+  const char* font = midi ? find_soundfont() : nullptr;
+  const bool music_ok = font && Mix_SetSoundFonts(font) != 0;
+  return std::make_unique<SdlAudio>(std::move(post), std::move(looping_allowed), music_ok);
 }
 
 }  // namespace z2

@@ -1,6 +1,7 @@
 #include "platform/qt/window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,7 +122,9 @@ void MainWindow::build(Control& c) {
         QPalette pal = box->palette();
         pal.setColor(QPalette::Window, QColor::fromRgb(c.back));
         box->setPalette(pal);
-        box->setStyleSheet(QStringLiteral("QGroupBox { border: none; }"));
+        // A style sheet replaces the palette's fill, so the colour goes in it too.
+        box->setStyleSheet(QStringLiteral("QGroupBox { border: none; background-color: %1; }")
+                               .arg(QColor::fromRgb(c.back).name()));
       }
       w = box;
       break;
@@ -353,7 +356,10 @@ QtPlatform::~QtPlatform() = default;
 
 void QtPlatform::repaint() {
   w_.sync();
-  w_.repaint();
+  // Paint what the sync marked dirty, now: the game sleeps next. Only that
+  // update request is served (no input, no timers), and a typing step repaints
+  // its message lines rather than the whole window.
+  QCoreApplication::sendPostedEvents(&w_, QEvent::UpdateRequest);
 }
 
 void QtPlatform::pause(int ms) {

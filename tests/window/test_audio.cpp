@@ -1,0 +1,236 @@
+// The real sound output, captured by SDL's disk driver into a file.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/qt/audio.h"
+
+namespace z2 {
+namespace {
+
+void put_le(std::vector<char>& v, uint32_t x, int bytes) {
+  for (int i = 0; i < bytes; ++i) v.push_back(static_cast<char>((x >> (8 * i)) & 0xFF));
+}
+void put_be(std::vector<char>& v, uint32_t x, int bytes) {
+  for (int i = bytes - 1; i >= 0; --i) v.push_back(static_cast<char>((x >> (8 * i)) & 0xFF));
+}
+void write_file(const std::string& path, const std::vector<char>& bytes) {
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A 44.1 kHz stereo 16-bit wave (the mixer's own format, so no resampling
+// changes its values): a 100 Hz square wave of height `level`.
+void write_square_wav(const std::string& path, int ms, int16_t level) {
+  const uint32_t frames = 44100u * static_cast<uint32_t>(ms) / 1000u;
+  std::vector<char> v;
+  const uint32_t data = frames * 4;
+  v.insert(v.end(), {'R', 'I', 'F', 'F'});
+  put_le(v, 36 + data, 4);
+  v.insert(v.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+  put_le(v, 16, 4);
+  put_le(v, 1, 2);  // PCM
+  put_le(v, 2, 2);
+  put_le(v, 44100, 4);
+  put_le(v, 44100 * 4, 4);
+  put_le(v, 4, 2);
+  put_le(v, 16, 2);
+  v.insert(v.end(), {'d', 'a', 't', 'a'});
+  put_le(v, data, 4);
+  for (uint32_t i = 0; i < frames; ++i) {
+    const int16_t s = (i / 221) % 2 ? static_cast<int16_t>(-level) : level;
+    put_le(v, static_cast<uint16_t>(s), 2);
+    put_le(v, static_cast<uint16_t>(s), 2);
+  }
+  write_file(path, v);
+}
+
+// One track: a piano chord held for `ticks` (480 a quarter note, 120 bpm).
+void write_smf(const std::string& path, uint32_t ticks) {
+  std::vector<char> t = {0x00, char(0xC0), 0x00};
+  for (int note : {60, 64, 67}) t.insert(t.end(), {0x00, char(0x90), char(note), 110});
+  // Delta time as a variable-length number.
+  std::vector<char> vlq = {char(ticks & 0x7F)};
+  for (uint32_t d = ticks >> 7; d; d >>= 7) vlq.insert(vlq.begin(), char((d & 0x7F) | 0x80));
+  t.insert(t.end(), vlq.begin(), vlq.end());
+  t.insert(t.end(), {char(0x80), 60, 0, 0x00, char(0x80), 64, 0, 0x00, char(0x80), 67, 0});
+  t.insert(t.end(), {0x00, char(0xFF), 0x2F, 0x00});
+  std::vector<char> v = {'M', 'T', 'h', 'd'};
+  put_be(v, 6, 4);
+  put_be(v, 0, 2);
+  put_be(v, 1, 2);
+  put_be(v, 480, 2);
+  v.insert(v.end(), {'M', 'T', 'r', 'k'});
+  put_be(v, static_cast<uint32_t>(t.size()), 4);
+  v.insert(v.end(), t.begin(), t.end());
+  write_file(path, v);
+}
+
+bool have_soundfont() {
+  for (const char* f : {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf3/default-GM.sf3",
+                        "/usr/share/sounds/sf2/default-GM.sf2"})
+    if (std::filesystem::exists(f)) return true;
+  return false;
+}
+
+// Runs the window-thread side for a while: end notices arrive as posted calls.
+void pump(int ms) {
+  QElapsedTimer t;
+  t.start();
+  while (t.elapsed() < ms) {
+    QCoreApplication::processEvents();
+    QThread::msleep(5);
+  }
+}
+
+// Points SDL's audio at a file for the lifetime of the capture.
+class DiskCapture {
+ public:
+  DiskCapture() : file_(dir_.path().toStdString() + "/out.raw") {
+    if (const char* d = std::getenv("SDL_AUDIODRIVER")) old_driver_ = d;
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", file_.c_str(), 1);
+  }
+  ~DiskCapture() {
+    if (old_driver_) {
+      setenv("SDL_AUDIODRIVER", old_driver_->c_str(), 1);
+    } else {
+      unsetenv("SDL_AUDIODRIVER");
+    }
+    unsetenv("SDL_DISKAUDIOFILE");
+  }
+  std::string path(const char* name) const { return dir_.path().toStdString() + "/" + name; }
+  // The 16-bit stereo samples written so far.
+  std::vector<int16_t> samples() const {
+    std::ifstream in(file_, std::ios::binary);
+    std::vector<char> raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<int16_t> s(raw.size() / 2);
+    std::memcpy(s.data(), raw.data(), s.size() * 2);
+    return s;
+  }
+  std::unique_ptr<Audio> open() {
+    return make_audio([this](std::function<void()> f) { QMetaObject::invokeMethod(&receiver_, std::move(f), Qt::QueuedConnection); },
+                      [] { return true; });
+  }
+
+ private:
+  QTemporaryDir dir_;
+  std::string file_;
+  std::optional<std::string> old_driver_;
+  QObject receiver_;
+};
+
+int count_of(const std::vector<int16_t>& s, int level) {
+  int n = 0;
+  for (int16_t x : s) n += (x == level || x == -level) ? 1 : 0;
+  return n;
+}
+
+TEST(AudioOutput, EffectsQueueOnOneChannelAndPlayWhole) {
+  DiskCapture cap;
+  write_square_wav(cap.path("a.wav"), 150, 8000);
+  write_square_wav(cap.path("b.wav"), 150, 20000);
+  {
+    auto audio = cap.open();
+    audio->play_effect(cap.path("a.wav"));
+    audio->play_effect(cap.path("b.wav"));
+    audio->play_effect(cap.path("missing.wav"));  // ignored
+    // The second effect follows the first while this thread sleeps, as it does
+    // while the game types a message.
+    QThread::msleep(1200);
+  }
+  const std::vector<int16_t> s = cap.samples();
+  ASSERT_GT(s.size(), 44100u);
+  const int whole = 44100 * 150 / 1000 * 2;
+  EXPECT_EQ(count_of(s, 8000), whole);
+  EXPECT_EQ(count_of(s, 20000), whole);
+  // One after the other: nothing but silence and the two levels, so they never overlapped.
+  size_t first_b = s.size(), last_a = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    const int x = s[i] < 0 ? -s[i] : s[i];
+    EXPECT_TRUE(x == 0 || x == 8000 || x == 20000) << "sample " << i << " = " << s[i];
+    if (x == 8000) last_a = i;
+    if (x == 20000 && first_b == s.size()) first_b = i;
+    if (x != 0 && x != 8000 && x != 20000) break;
+  }
+  EXPECT_LT(last_a, first_b);
+}
+
+TEST(AudioOutput, ABurstOfEffectsIsCutShort) {
+  DiskCapture cap;
+  write_square_wav(cap.path("c.wav"), 40, 5000);
+  {
+    auto audio = cap.open();
+    for (int i = 0; i < 40; ++i) audio->play_effect(cap.path("c.wav"));
+    QThread::msleep(2000);
+  }
+  // The one that plays and sixteen waiting; the rest were dropped.
+  EXPECT_EQ(count_of(cap.samples(), 5000), 17 * (44100 * 40 / 1000 * 2));
+}
+
+TEST(AudioOutput, MidiPieceLoopsUntilStopped) {
+  if (!have_soundfont()) GTEST_SKIP() << "no General MIDI soundfont installed";
+  DiskCapture cap;
+  write_smf(cap.path("p.mid"), 240);  // a quarter of a second
+  size_t at_stop = 0;
+  {
+    auto audio = cap.open();
+    audio->music_play(cap.path("p.mid"));
+    pump(1600);
+    audio->music_stop();
+    at_stop = cap.samples().size();
+    pump(600);
+  }
+  const std::vector<int16_t> s = cap.samples();
+  ASSERT_GT(at_stop, 44100u * 2);
+  // Sound in every 0.25 s window while it played (after the device's first
+  // buffers): each pass follows the last one without a pause.
+  const size_t window = 44100 / 4 * 2;
+  for (size_t w = window; w + window <= at_stop - window; w += window) {
+    int loud = 0;
+    for (size_t i = w; i < w + window; ++i) loud += (s[i] > 300 || s[i] < -300) ? 1 : 0;
+    EXPECT_GT(loud, 1000) << "silent window at " << w * 1000 / (44100 * 2) << " ms";
+  }
+  // Stopped stays stopped: the last 0.3 s are silent.
+  int after = 0;
+  for (size_t i = s.size() - 44100 * 3 / 10 * 2; i < s.size(); ++i) after += s[i] != 0 ? 1 : 0;
+  EXPECT_EQ(after, 0);
+}
+
+TEST(AudioOutput, NoDeviceMeansSilence) {
+  const char* old = std::getenv("SDL_AUDIODRIVER");
+  const std::string keep = old ? old : "";
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  {
+    QObject receiver;
+    auto audio = make_audio([&](std::function<void()> f) { QMetaObject::invokeMethod(&receiver, std::move(f)); },
+                            [] { return true; });
+    ASSERT_TRUE(audio);
+    audio->play_effect("/nonexistent.wav");
+    audio->hold("/nonexistent.wav", 2);
+    audio->music_play("/nonexistent.mid");
+    audio->music_stop();
+    audio->release_held();
+  }
+  if (old) {
+    setenv("SDL_AUDIODRIVER", keep.c_str(), 1);
+  } else {
+    unsetenv("SDL_AUDIODRIVER");
+  }
+}
+
+}  // namespace
+}  // namespace z2

@@ -96,9 +96,8 @@ std::string utf8_to_cp932(std::string_view text, bool* lossless) {
 
 size_t cp932_length(std::string_view utf8) { return utf8_to_cp932(utf8).size(); }
 
-std::string cp932_prefix(std::string_view utf8, size_t bytes) {
-  std::string sj = utf8_to_cp932(utf8);
-  if (bytes >= sj.size()) return std::string(utf8);
+std::string cp932_bytes_prefix(std::string_view sj, size_t bytes) {
+  if (bytes >= sj.size()) return cp932_to_utf8(sj);
   // Walk whole characters; stop before one that the cut would split.
   size_t i = 0;
   while (i < bytes) {
@@ -106,7 +105,13 @@ std::string cp932_prefix(std::string_view utf8, size_t bytes) {
     if (i + len > bytes) break;
     i += len;
   }
-  return cp932_to_utf8(std::string_view(sj).substr(0, i));
+  return cp932_to_utf8(sj.substr(0, i));
+}
+
+std::string cp932_prefix(std::string_view utf8, size_t bytes) {
+  const std::string sj = utf8_to_cp932(utf8);
+  if (bytes >= sj.size()) return std::string(utf8);
+  return cp932_bytes_prefix(sj, bytes);
 }
 
 }  // namespace z2

@@ -16,6 +16,8 @@ size_t cp932_length(std::string_view utf8);
 // The first `bytes` CP932 bytes of a UTF-8 text, as UTF-8. A cut that falls
 // inside a double-byte character leaves that half character out.
 std::string cp932_prefix(std::string_view utf8, size_t bytes);
+// The same for a text already in CP932 bytes.
+std::string cp932_bytes_prefix(std::string_view sj, size_t bytes);
 
 bool is_cp932_lead(unsigned char c);
 

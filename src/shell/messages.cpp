@@ -4,18 +4,6 @@
 
 namespace z2 {
 
-std::string typed_prefix(const std::string& sj, size_t bytes) {
-  if (bytes >= sj.size()) return cp932_to_utf8(sj);
-  // A cut inside a double-byte character shows the text without that half.
-  size_t i = 0;
-  while (i < bytes) {
-    size_t len = is_cp932_lead(static_cast<unsigned char>(sj[i])) ? 2 : 1;
-    if (i + len > bytes) break;
-    i += len;
-  }
-  return cp932_to_utf8(std::string_view(sj).substr(0, i));
-}
-
 namespace {
 
 void show_line(Game& g, const std::string& text) {
@@ -31,7 +19,7 @@ void type_into(Game& g, Control& label, const std::string& head, const std::stri
   const std::string sj = utf8_to_cp932(text);
   const size_t n = sj.size();
   for (size_t i = 1; i <= n; ++i) {
-    label.text = head + (2 * i >= n ? text : typed_prefix(sj, 2 * i));
+    label.text = head + (2 * i >= n ? text : cp932_bytes_prefix(sj, 2 * i));
     if (mirror) g.ui.moji_l2.text = label.text;
     g.plat.repaint();
     g.plat.pause(step_ms);

@@ -25,9 +25,6 @@ void play_bgm(Game& g, const std::string& file);
 // The text-speed slider: move it (its change handler runs).
 void set_speed_slider(Game& g, int position);
 
-// What the label shows of the CP932 text `sj` cut after `bytes` bytes.
-std::string typed_prefix(const std::string& sj, size_t bytes);
-
 void bind_messages(Game& g);
 
 }  // namespace z2

@@ -3,7 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
-#include <QLabel>
+#include <QTextLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -34,6 +34,50 @@ QFont game_font(int px, bool bold, bool italic) {
   f.setItalic(italic);
   return f;
 }
+
+// A label: word-wrapped text at the game's tight line pitch (one pixel less
+// than the font's size), so the gauges laid over the status texts fall on
+// their empty lines.
+class LabelWidget : public QWidget {
+ public:
+  LabelWidget(QWidget* parent, const Control& c) : QWidget(parent), c_(c) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+  void set_text(const QString& t) {
+    text_ = t;
+    setProperty("text", t);  // what the window tests read back
+    update();
+  }
+  const QString& text() const { return text_; }
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    if (c_.has_back && !c_.transparent) p.fillRect(rect(), QColor::fromRgb(c_.back));
+    p.setPen(palette().color(QPalette::WindowText));
+    const QFont f = font();
+    const int pitch = std::max(1, c_.font_px - 1);
+    qreal y = 0;
+    for (const QString& para : text_.split(QChar('\n'))) {
+      QTextLayout layout(para, f);
+      QTextOption opt;
+      opt.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+      opt.setAlignment(c_.align == Align::Right ? Qt::AlignRight : Qt::AlignLeft);
+      layout.setTextOption(opt);
+      layout.beginLayout();
+      for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width());
+        line.setPosition(QPointF(0, y));
+        y += pitch;
+      }
+      layout.endLayout();
+      layout.draw(&p, QPointF(0, 0));
+      if (y > height()) break;
+    }
+  }
+
+ private:
+  const Control& c_;
+  QString text_;
+};
 
 // A picture control: the model's surface, magnified with nearest-neighbour.
 class PictureWidget : public QWidget {
@@ -139,20 +183,9 @@ void MainWindow::build(Control& c) {
       w = b;
       break;
     }
-    case Kind::Label: {
-      auto* l = new QLabel(parent);
-      l->setWordWrap(true);
-      l->setAlignment((c.align == Align::Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-      l->setTextFormat(Qt::PlainText);
-      if (c.has_back && !c.transparent) {
-        l->setAutoFillBackground(true);
-        QPalette pal = l->palette();
-        pal.setColor(QPalette::Window, QColor::fromRgb(c.back));
-        l->setPalette(pal);
-      }
-      w = l;
+    case Kind::Label:
+      w = new LabelWidget(parent, c);
       break;
-    }
     case Kind::Gauge: {
       auto* p = new QProgressBar(parent);
       p->setTextVisible(false);
@@ -260,7 +293,7 @@ void MainWindow::sync_one(Mirror& m) {
       if (c.caption != m.caption) static_cast<QPushButton*>(w)->setText(q(m.caption = c.caption));
       break;
     case Kind::Label:
-      if (c.text != m.text) static_cast<QLabel*>(w)->setText(q_lines(m.text = c.text));
+      if (c.text != m.text) static_cast<LabelWidget*>(w)->set_text(q_lines(m.text = c.text));
       break;
     case Kind::Edit:
       if (c.text != m.text) {

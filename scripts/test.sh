@@ -1,11 +1,69 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the normal build, then the sanitizer build.
+# Sets up, builds and runs every test: the normal build and its tests, the
+# same tests built with AddressSanitizer and UndefinedBehaviorSanitizer, the
+# data check of the shipped content, then a short run of every fuzzer.
+#   JOBS=2           parallel jobs for builds and tests
+#   FUZZ_SECONDS=25  time each fuzzer runs (0 skips the fuzzers)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
+here="$(pwd)"
 jobs=${JOBS:-2}
+fuzz_seconds=${FUZZ_SECONDS:-25}
 
+export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
+# Any sanitizer report fails the run. Leaks inside third-party libraries that
+# keep caches until exit are listed in tests/lsan.supp; ours are not.
+export ASAN_OPTIONS=detect_leaks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS="suppressions=$here/tests/lsan.supp:print_suppressions=0"
+
+step() { printf '\n=== %s (%d s)\n' "$*" "$SECONDS"; }
+
+step "build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
+
+step "tests"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+step "sanitizer build"
+# Unoptimised: it builds three times faster, and the checks are the same.
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZANDO_SANITIZE=ON -DZANDO_BENCHMARKS=OFF -DZANDO_GENERATE=OFF
+targets=(zando2 zando_unit_tests)
+if cmake --build build-asan --target help | grep -q zando_window_tests; then targets+=(zando_window_tests); fi
+cmake --build build-asan -j"$jobs" --target "${targets[@]}"
+
+step "tests under ASan and UBSan"
+ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+if [ -f game/dat/enemy.dat ]; then
+  step "data check of the shipped content"
+  build/app/zando2 --check-data --root game
+fi
+
+if [ "$fuzz_seconds" -gt 0 ]; then
+  step "fuzzers"
+  CXX=clang++ cmake -S fuzz -B build-fuzz
+  cmake --build build-fuzz -j"$jobs"
+  mkdir -p build-fuzz/artifacts
+  for target in reader boss save continue script; do
+    step "fuzz_$target for $fuzz_seconds s"
+    mkdir -p "build-fuzz/corpus/$target"
+    max_len=4096
+    case $target in save | continue) max_len=16384 ;; esac  # a whole save is about 12 KB
+    args=(-max_total_time="$fuzz_seconds" -timeout=20 -max_len="$max_len" -print_final_stats=1
+          -artifact_prefix="build-fuzz/artifacts/$target-")
+    [ -f "fuzz/$target.dict" ] && args+=(-dict="fuzz/$target.dict")
+    # New inputs go to the build folder; the seeds in fuzz/corpus stay as they are.
+    "build-fuzz/fuzz_$target" "${args[@]}" "build-fuzz/corpus/$target" "fuzz/corpus/$target" \
+      > "build-fuzz/fuzz_$target.log" 2>&1 || {
+      tail -n 60 "build-fuzz/fuzz_$target.log"
+      echo "fuzz_$target found a problem; the input is in build-fuzz/artifacts/" >&2
+      exit 1
+    }
+    grep -E '^stat::number_of_executed_units|^Done' "build-fuzz/fuzz_$target.log" || true
+  done
+fi
+
+step "all tests passed"

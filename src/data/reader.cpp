@@ -1,9 +1,10 @@
 #include "data/reader.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "data/cp932.h"
 #include "state/int32.h"
@@ -18,12 +19,24 @@ DataReader::DataReader(std::string bytes, std::string name) : data_(std::move(by
 }
 
 DataReader DataReader::open(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) throw DataError(path, std::strerror(errno));
-  std::ostringstream ss;
-  ss << f.rdbuf();
-  if (f.bad()) throw DataError(path, std::strerror(errno));
-  return DataReader(std::move(ss).str(), path);
+  // Plain read(2): a stream would take a folder or a failed read for an empty file.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw DataError(path, std::strerror(errno));
+  std::string bytes;
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int e = errno;
+      ::close(fd);
+      throw DataError(path, std::strerror(e));
+    }
+    bytes.append(buf, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return DataReader(std::move(bytes), path);
 }
 
 void DataReader::skip_line_end() {

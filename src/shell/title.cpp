@@ -11,13 +11,15 @@
 #include "shell/messages.h"
 #include "shell/pictures.h"
 #include "shell/status.h"
+#include "state/int32.h"
 
 namespace z2 {
 
 void load_all(Game& g, bool with_save) {
   if (with_save) load_save(g.s, g.save_path());
   load_tables(g.t, g.dat_dir());
-  g.s.msg_wait = g.s.text_speed * 100 + 100;
+  // The slider puts a damaged speed back into its range right after.
+  g.s.msg_wait = sat_add(sat_mul(g.s.text_speed, 100), 100);
   set_speed_slider(g, g.s.text_speed);
 }
 
@@ -148,7 +150,8 @@ void opening_step(Game& g) {
 
 void minute_tick(Game& g) {
   const int before = g.s.play_time;
-  g.s.play_time = before + 1;
+  // A damaged save may hold any number here.
+  g.s.play_time = sat_add(before, 1);
   if (before == 5999) {
     g.s.item_have[230] = 1;
     g.s.play_time = 6001;

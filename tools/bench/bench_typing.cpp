@@ -52,7 +52,7 @@ void BM_TypingStep(benchmark::State& state) {
   // The steps of a typical message, as typing shows them.
   const std::string sj = z2::utf8_to_cp932("モンスターが出現!!　ＨＰ１２３のダメージを与えた");
   std::vector<std::string> steps;
-  for (size_t i = 1; i <= sj.size(); ++i) steps.push_back(z2::typed_prefix(sj, 2 * i));
+  for (size_t i = 1; i <= sj.size(); ++i) steps.push_back(z2::cp932_bytes_prefix(sj, 2 * i));
   size_t i = 0;
   for (auto _ : state) {
     win.g.ui.moji_l.text = steps[i];

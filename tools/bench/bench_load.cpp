@@ -1,0 +1,89 @@
+// Loading the shipped content: every master file (what NEW GAME and
+// COUNTINUE read), the save file, and one boss file.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "data/save.h"
+#include "data/tables.h"
+#include "platform/headless/headless.h"
+#include "shell/game.h"
+#include "shell/title.h"
+#include "state/random.h"
+
+namespace fs = std::filesystem;
+using namespace z2;
+
+namespace {
+
+// The program folder: the one the build lays out, or ZANDO_BENCH_ROOT.
+const std::string kRoot = std::string(std::getenv("ZANDO_BENCH_ROOT") ? std::getenv("ZANDO_BENCH_ROOT") : ZANDO_GAME_DIR) + "/";
+
+bool have_content(benchmark::State& state) {
+  if (fs::exists(kRoot + "dat/enemy.dat")) return true;
+  state.SkipWithError(("no content in " + kRoot + "dat (build with ZANDO_GENERATE=ON)").c_str());
+  return false;
+}
+
+void BM_LoadTables(benchmark::State& state) {
+  if (!have_content(state)) return;
+  Tables t;
+  for (auto _ : state) {
+    load_tables(t, kRoot + "dat/");
+    benchmark::DoNotOptimize(t.item_table[0].it_name.data());
+  }
+}
+BENCHMARK(BM_LoadTables)->Unit(benchmark::kMillisecond);
+
+// load_all as the title's buttons run it: the save file, then every master file.
+void BM_LoadAll(benchmark::State& state) {
+  if (!have_content(state)) return;
+  std::ostringstream sink;
+  HeadlessPlatform plat(sink);
+  SeededRandom rng(1);
+  // A copy of the program folder with a full save in it.
+  const fs::path root = fs::temp_directory_path() / "zando-bench-load";
+  fs::remove_all(root);
+  fs::create_directories(root / "dat");
+  for (const auto& e : fs::directory_iterator(kRoot + "dat"))
+    if (e.path().extension() == ".dat") fs::copy_file(e.path(), root / "dat" / e.path().filename());
+  Game g(plat, rng, root.string());
+  new_game(g);
+  std::ofstream(root / "dat" / "z.wav", std::ios::binary) << save_bytes(g.s);
+  for (auto _ : state) {
+    load_all(g);
+    benchmark::DoNotOptimize(g.s.my_lv);
+  }
+  fs::remove_all(root);
+}
+BENCHMARK(BM_LoadAll)->Unit(benchmark::kMillisecond);
+
+void BM_LoadSave(benchmark::State& state) {
+  GameState s;
+  new_game_values(s);
+  const fs::path file = fs::temp_directory_path() / "zando-bench-save.wav";
+  std::ofstream(file, std::ios::binary) << save_bytes(s);
+  for (auto _ : state) {
+    load_save(s, file.string());
+    benchmark::DoNotOptimize(s.my_lv);
+  }
+  fs::remove(file);
+}
+BENCHMARK(BM_LoadSave)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadBoss(benchmark::State& state) {
+  if (!have_content(state)) return;
+  GameState s;
+  for (auto _ : state) {
+    load_boss(s, kRoot + "dat/", 0);
+    benchmark::DoNotOptimize(s.boss_lv);
+  }
+}
+BENCHMARK(BM_LoadBoss)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

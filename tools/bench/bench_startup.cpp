@@ -1,0 +1,107 @@
+// Start-up to the title screen: the whole headless program as a process
+// (exec, Qt, start-up, end of input), and the window face in process.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/qt/window.h"
+#include "shell/game.h"
+#include "shell/title.h"
+#include "state/random.h"
+
+extern char** environ;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The program folder: the one the build lays out, or ZANDO_BENCH_ROOT.
+std::string game_root() {
+  const char* r = std::getenv("ZANDO_BENCH_ROOT");
+  return r ? r : ZANDO_GAME_DIR;
+}
+
+// zando2 beside the benchmarks in the build tree, unless ZANDO2 names another.
+std::string zando2_path() {
+  if (const char* p = std::getenv("ZANDO2")) return p;
+  std::error_code ec;
+  const fs::path self = fs::canonical("/proc/self/exe", ec);
+  return (self.parent_path().parent_path().parent_path() / "app" / "zando2").string();
+}
+
+// Runs zando2 --headless with no input: it starts, shows the title and ends.
+void BM_HeadlessProcessToTitle(benchmark::State& state) {
+  const std::string exe = zando2_path();
+  if (!fs::exists(exe)) {
+    state.SkipWithError(("no program at " + exe).c_str());
+    return;
+  }
+  const std::string root = game_root();
+  const char* argv[] = {exe.c_str(), "--headless", "--seed", "1", "--root", root.c_str(), nullptr};
+  posix_spawn_file_actions_t io;
+  posix_spawn_file_actions_init(&io);
+  posix_spawn_file_actions_addopen(&io, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&io, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&io, 2, "/dev/null", O_WRONLY, 0);
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  for (auto _ : state) {
+    const auto t0 = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, exe.c_str(), &io, nullptr, const_cast<char**>(argv), environ) != 0) {
+      state.SkipWithError("spawn failed");
+      break;
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const auto t1 = std::chrono::steady_clock::now();
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      state.SkipWithError("zando2 failed");
+      break;
+    }
+    state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
+  }
+  posix_spawn_file_actions_destroy(&io);
+}
+BENCHMARK(BM_HeadlessProcessToTitle)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The window face inside this process: window, widgets, start-up, first paint.
+void BM_WindowToTitle(benchmark::State& state) {
+  // Without the player's picture the start-up opens an error box and waits for it.
+  const std::string root = game_root();
+  if (!fs::exists(root + "/cg/my.bmp")) {
+    state.SkipWithError(("no pictures in " + root + "/cg (build with ZANDO_GENERATE=ON)").c_str());
+    return;
+  }
+  for (auto _ : state) {
+    z2::MainWindow w;
+    z2::QtPlatform platform(w);
+    z2::SeededRandom rng(1);
+    z2::Game g(platform, rng, root);
+    w.attach(g);
+    z2::startup(g);
+    w.sync();
+    w.show();
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(w.grab().width());
+    g.closed = true;
+  }
+}
+BENCHMARK(BM_WindowToTitle)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

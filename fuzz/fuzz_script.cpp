@@ -1,16 +1,14 @@
 // The headless driver on arbitrary scripts, over the mini data set: every
 // command line, every click the window allows, every value a save file could
 // hold. Nothing may crash, hang or touch memory it does not own.
-#include <unistd.h>
 
-#include <QGuiApplication>
-#include <QImage>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
 
+#include "fuzz_root.h"
 #include "platform/headless/headless.h"
 #include "shell/game.h"
 #include "shell/title.h"
@@ -21,26 +19,6 @@ namespace fs = std::filesystem;
 using namespace z2;
 
 namespace {
-
-fs::path g_root;
-
-void make_root() {
-  char tmpl[] = "/tmp/zando-fuzz-script-XXXXXX";
-  if (!mkdtemp(tmpl)) std::abort();
-  g_root = tmpl;
-  fs::copy(fs::path(ZANDO_FIXTURES) / "mini", g_root, fs::copy_options::recursive);
-  fs::create_directories(g_root / "cg");
-  // The fallbacks and the few pictures every start needs when the set lacks them.
-  int shade = 20;
-  for (const char* name : {"my.bmp", "title.bmp", "haikei0.bmp", "haikei-1.bmp", "e0.bmp", "map-1.bmp", "map0.bmp",
-                           "map-2.bmp", "0_2.bmp", "boss0.bmp", "hoku.bmp"}) {
-    if (fs::exists(g_root / "cg" / name)) continue;
-    QImage img(64, 64, QImage::Format_RGB32);
-    img.fill(qRgb(shade, 255 - shade, shade / 2));
-    shade += 20;
-    img.save(QString::fromStdString((g_root / "cg" / name).string()), "BMP");
-  }
-}
 
 // Keeps a script to what a player (or a damaged save) could do, in bounded time:
 // `set` only on saved variables, few timer ticks per line.
@@ -73,14 +51,7 @@ std::string tame(const std::string& script) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static QGuiApplication* app = new QGuiApplication(*argc, *argv);
-  (void)app;
-  make_root();
-  std::atexit([] {
-    std::error_code ec;
-    fs::remove_all(g_root, ec);
-  });
+  fuzz::init(argc, argv, "script");
   return 0;
 }
 
@@ -92,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   HeadlessPlatform plat(sink, (opt & 1) != 0);
   SeededRandom rng(opt >> 2);
   {
-    Game g(plat, rng, g_root.string());
+    Game g(plat, rng, fuzz::root().string());
     startup(g);
     if (opt & 2) g.ui.debug_box.visible = true;
     std::istringstream in(tame(script));
@@ -100,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   // Every input starts from the same folder.
   std::error_code ec;
-  fs::remove(g_root / "dat" / "z.wav", ec);
-  fs::remove(g_root / "投稿.txt", ec);
+  fs::remove(fuzz::root() / "dat" / "z.wav", ec);
+  fs::remove(fuzz::root() / "投稿.txt", ec);
   return 0;
 }

@@ -14,7 +14,6 @@ namespace {
 // exactly the unbounded ones (the cap is never reached in practice: even one
 // usable record in seven fails 100000 times in a row with a chance far below
 // 1e-6000); without usable data nothing is drawn and a fallback takes over.
-constexpr int kDrawCap = 100000;
 
 bool in_table(int n) { return n >= 0 && n <= 254; }
 

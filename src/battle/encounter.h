@@ -10,6 +10,10 @@ namespace z2 {
 // Said (with "miss.wav") when a room or the encounter finds no opponent.
 inline constexpr const char* kNoEnemyHere = "この階には出現する敵がいません";
 
+// The safety cap of every "draw until usable": the draws first check that a
+// match exists, so with usable data the cap is never reached.
+inline constexpr int kDrawCap = 100000;
+
 // A record the encounter can field: named (not the lone blank " ") and with a picture.
 bool enemy_usable(const Tables& t, int n);
 // A record the random rooms may pick: as above, and numbered 1..253.

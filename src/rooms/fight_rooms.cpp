@@ -12,8 +12,6 @@ namespace z2 {
 
 namespace {
 
-constexpr int kDrawCap = 100000;
-
 // A room that will not let the player in says why on the map.
 void refuse(Game& g, const std::string& why) {
   play_se(g, "miss.wav");

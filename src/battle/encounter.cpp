@@ -2,6 +2,7 @@
 
 #include "battle/turns.h"
 #include "shell/messages.h"
+#include "shell/pictures.h"
 #include "shell/status.h"
 #include "state/int32.h"
 

@@ -1,18 +1,7 @@
 #pragma once
-#include <QImage>
-#include <string>
-
 #include "shell/game.h"
-#include "shell/pictures.h"
 
 namespace z2 {
-
-// Said (with "miss.wav") when a room or the encounter finds no opponent.
-inline constexpr const char* kNoEnemyHere = "この階には出現する敵がいません";
-
-// The safety cap of every "draw until usable": the draws first check that a
-// match exists, so with usable data the cap is never reached.
-inline constexpr int kDrawCap = 100000;
 
 // A record the encounter can field: named (not the lone blank " ") and with a picture.
 bool enemy_usable(const Tables& t, int n);
@@ -26,17 +15,6 @@ bool band_has_enemy(const Tables& t, int floor);
 void enemy_appear(Game& g, int kind);
 // The next fight of the monster room, straight after a won one.
 void next_enemy(Game& g);
-
-// Pictures dress a fight but never stop one: a picture step that fails is
-// reported in the error box and the fight goes on.
-template <class F>
-void picture_step(Game& g, F&& step) {
-  try {
-    step();
-  } catch (const PictureError& e) {
-    g.plat.error(e.what());
-  }
-}
 
 void bind_encounter(Game& g);
 

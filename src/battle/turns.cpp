@@ -12,7 +12,4 @@ void my_turn(Game& g) {
   play_se(g, "1.wav");
 }
 
-// The opponent gives the turn straight back to the player.
-void enemy_turn(Game& g) { my_turn(g); }
-
 }  // namespace z2

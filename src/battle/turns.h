@@ -12,4 +12,7 @@ void my_turn(Game& g);
 // enemy_turn: the opponent's half; it ends by giving the turn back.
 void enemy_turn(Game& g);
 
+// The opponent's ordinary hit on the player with the given power.
+void enemy_attack(Game& g, int power);
+
 }  // namespace z2

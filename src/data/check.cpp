@@ -9,8 +9,7 @@
 
 #include "data/reader.h"
 #include "data/tables.h"
-#include "rooms/fight_rooms.h"
-#include "shell/picture.h"
+#include "data/picture.h"
 
 namespace z2 {
 namespace {

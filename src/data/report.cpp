@@ -1,8 +1,6 @@
 #include "data/report.h"
 
 #include "data/cp932.h"
-#include "shell/game.h"
-#include "shell/status.h"
 
 namespace z2 {
 namespace {
@@ -99,14 +97,5 @@ std::string report_text(const GameState& s, const Tables& t, const std::string& 
   line(score_caption);
   return out;
 }
-
-std::string report_bytes(Game& g) {
-  // A panel that was never drawn has no score label yet: write what it would show.
-  const std::string& label = g.ui.score_l.text;
-  const std::string caption = label.empty() ? "点数：" + score_text(g.s.score) + "点" : label;
-  return utf8_to_cp932(report_text(g.s, g.t, caption));
-}
-
-std::string report_path(const Game& g) { return g.root + "投稿.txt"; }
 
 }  // namespace z2

@@ -7,18 +7,11 @@
 
 namespace z2 {
 
-struct Game;
-
 // The title without its brackets ("弱っコ", "拳王", ...).
 std::string report_title(const GameState& s);
 
 // The eight lines in UTF-8, each ended by CR LF. `score_caption` is the score
 // label as the status panel shows it.
 std::string report_text(const GameState& s, const Tables& t, const std::string& score_caption);
-
-// The report's file bytes (CP932, CR LF), with the score label of the panel,
-// and its place in the program folder.
-std::string report_bytes(Game& g);
-std::string report_path(const Game& g);
 
 }  // namespace z2

@@ -8,8 +8,6 @@
 #include <cstring>
 
 #include "data/cp932.h"
-#include "data/report.h"
-#include "shell/game.h"
 #include "state/vars.h"
 
 namespace z2 {
@@ -22,6 +20,16 @@ WriteFn g_write = real_write;
 std::string failure(const std::string& path, const char* what, int err) {
   return path + " を保存できません: " + what + " (" + std::strerror(err) + ")";
 }
+
+void add_string(std::string& out, const std::string& utf8) {
+  const size_t from = out.size();
+  out += utf8_to_cp932(utf8);
+  // CR ends a line and 1A ends the file; neither is ever a CP932 trail byte.
+  for (size_t i = from; i < out.size(); ++i)
+    if (out[i] == '\r' || out[i] == '\x1a') out[i] = ' ';
+}
+
+}  // namespace
 
 // Writes and flushes `path`.tmp; on failure nothing of it is left behind.
 bool write_temp(const std::string& path, const std::string& bytes, std::string* tmp_out, std::string* why) {
@@ -58,7 +66,7 @@ bool write_temp(const std::string& path, const std::string& bytes, std::string* 
 }
 
 // Makes the renames themselves durable.
-void sync_folder(const std::string& path) {
+static void sync_folder(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
   int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -77,16 +85,6 @@ bool commit(const std::string& tmp, const std::string& path, std::string* why) {
   sync_folder(path);
   return true;
 }
-
-void add_string(std::string& out, const std::string& utf8) {
-  const size_t from = out.size();
-  out += utf8_to_cp932(utf8);
-  // CR ends a line and 1A ends the file; neither is ever a CP932 trail byte.
-  for (size_t i = from; i < out.size(); ++i)
-    if (out[i] == '\r' || out[i] == '\x1a') out[i] = ' ';
-}
-
-}  // namespace
 
 void set_write_fn(WriteFn fn) { g_write = fn ? fn : real_write; }
 
@@ -116,22 +114,6 @@ std::string save_bytes(GameState& s) {
 bool write_file_atomic(const std::string& path, const std::string& bytes, std::string* why) {
   std::string tmp;
   return write_temp(path, bytes, &tmp, why) && commit(tmp, path, why);
-}
-
-bool save_all(Game& g, std::string* why) {
-  const std::string save_path = g.save_path();
-  const std::string report = report_path(g);
-  std::string save_tmp, report_tmp;
-  if (!write_temp(save_path, save_bytes(g.s), &save_tmp, why)) return false;
-  if (!write_temp(report, report_bytes(g), &report_tmp, why)) {
-    ::unlink(save_tmp.c_str());
-    return false;
-  }
-  if (!commit(save_tmp, save_path, why)) {
-    ::unlink(report_tmp.c_str());
-    return false;
-  }
-  return commit(report_tmp, report, why);
 }
 
 }  // namespace z2

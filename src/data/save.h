@@ -6,8 +6,6 @@
 
 namespace z2 {
 
-struct Game;
-
 // The save file's bytes: every saved value in its fixed order, CP932, CR LF.
 // A CR or an end-of-file byte inside a string is written as a blank, so a
 // string can never shift the lines after it.
@@ -18,12 +16,10 @@ std::string save_bytes(GameState& s);
 // it was. False with the reason (naming the file) in `why`.
 bool write_file_atomic(const std::string& path, const std::string& bytes, std::string* why);
 
-// Writes the save file, then the report. Both are written to temporary files
-// first and only then renamed into place, so when either cannot be written
-// neither file on disk changes. False (and `why` set, naming the file) on a
-// failure. Should the last rename fail after the first succeeded, the save is
-// new and the report old.
-bool save_all(Game& g, std::string* why);
+// The two halves of write_file_atomic: write and flush `path`.tmp (nothing
+// is left behind on failure), then rename it over `path` and sync the folder.
+bool write_temp(const std::string& path, const std::string& bytes, std::string* tmp_out, std::string* why);
+bool commit(const std::string& tmp, const std::string& path, std::string* why);
 
 // The system call the file writer uses for its data; returns the bytes
 // written or -1 with errno set. Replaceable so a full disk can be simulated;

@@ -1,6 +1,7 @@
 #include "data/tables.h"
 
 #include "data/reader.h"
+#include "state/ids.h"
 #include "state/vars.h"
 
 namespace z2 {
@@ -184,6 +185,16 @@ void load_opening_texts(GameState& s, const std::string& dat) {
   auto st = DataReader::open(dat + "staff.dat");
   read_strings(o, s.open_text);
   read_strings(st, s.staff_text);
+}
+
+std::string colosseum_bgm(int floor) {
+  static const char* const kMusic[kTopFloor + 1] = {
+      "ere.mid",    "arm.mid",    "sai.mid",  "11m.mid",  "gfsn.mid",   "end.mid",    "mayoi.mid",
+      "vic.mid",    "always.mid", "dont.mid", "ere.mid",  "arm.mid",    "sai.mid",    "",
+      "11m.mid",    "gfsn.mid",   "best.mid", "end.mid",  "mayoi.mid",  "ending.mid", "dec05.mid",
+      "dec06.mid",  "best.mid",   "",         "rworld.mid",
+  };
+  return floor >= 0 && floor <= kTopFloor ? kMusic[floor] : "";
 }
 
 }  // namespace z2

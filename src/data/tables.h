@@ -27,4 +27,7 @@ void load_boss(GameState& s, const std::string& dat_dir, int n);
 // open.dat and staff.dat into the opening texts.
 void load_opening_texts(GameState& s, const std::string& dat_dir);
 
+// The piece the colosseum of a floor plays; empty where the music carries on.
+std::string colosseum_bgm(int floor);
+
 }  // namespace z2

@@ -101,16 +101,6 @@ void Button57Click(Game& g) { p_bClick(g); }
 
 }  // namespace
 
-std::string colosseum_bgm(int floor) {
-  static const char* const kMusic[kTopFloor + 1] = {
-      "ere.mid",    "arm.mid",    "sai.mid",  "11m.mid",  "gfsn.mid",   "end.mid",    "mayoi.mid",
-      "vic.mid",    "always.mid", "dont.mid", "ere.mid",  "arm.mid",    "sai.mid",    "",
-      "11m.mid",    "gfsn.mid",   "best.mid", "end.mid",  "mayoi.mid",  "ending.mid", "dec05.mid",
-      "dec06.mid",  "best.mid",   "",         "rworld.mid",
-  };
-  return floor >= 0 && floor <= kTopFloor ? kMusic[floor] : "";
-}
-
 void s_battleClick(Game& g) {
   if (!band_has_enemy(g.t, g.s.floor)) {
     refuse(g, kNoEnemyHere);

@@ -12,9 +12,6 @@ void p_bClick(Game& g);         // 上級ﾗﾝﾀﾞﾑﾙｰﾑ (also the deve
 void colosiam_bClick(Game& g);  // コロシアム
 void gouketu_bClick(Game& g);   // 豪傑達の黄昏
 
-// The piece the colosseum of a floor plays; empty where the music carries on.
-std::string colosseum_bgm(int floor);
-
 void bind_fight_rooms(Game& g);
 
 }  // namespace z2

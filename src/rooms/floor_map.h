@@ -1,9 +1,8 @@
 #pragma once
 #include "shell/game.h"
+#include "state/ids.h"
 
 namespace z2 {
-
-constexpr int kTopFloor = 24;
 
 // The rules of the floor map that the status refresh applies on every refresh.
 // Stairs: visibility and captions of st_b1 and st_b2.

@@ -1,10 +1,6 @@
 #include "shell/game.h"
 
-#include "battle/encounter.h"
 #include "data/reader.h"
-#include "rooms/fight_rooms.h"
-#include "rooms/floor_map.h"
-#include "shell/messages.h"
 #include "shell/pictures.h"
 #include "shell/status.h"
 #include "shell/title.h"
@@ -55,14 +51,6 @@ void timer_fire(Game& g, int which) {
       break;
     default: break;
   }
-}
-
-void bind_handlers(Game& g) {
-  bind_messages(g);
-  bind_title(g);
-  bind_floor_map(g);
-  bind_fight_rooms(g);
-  bind_encounter(g);
 }
 
 }  // namespace z2

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <string>
 
-#include "platform/platform.h"
+#include "shell/platform.h"
 #include "shell/ui.h"
 #include "state/game_state.h"
 #include "state/random.h"
@@ -13,6 +13,15 @@ namespace z2 {
 struct Timer {
   int interval_ms;
   bool enabled;
+};
+
+// Steps that a lower folder runs but a higher one owns. The composition file
+// (game_handlers.cpp) fills them in; an empty hook is skipped.
+struct Hooks {
+  // The floor map's rules, applied by the status refresh in its order.
+  void (*apply_stairs)(Game&) = nullptr;
+  void (*apply_colosseum_button)(Game&) = nullptr;
+  void (*apply_floor_rules)(Game&) = nullptr;
 };
 
 struct Game {
@@ -31,6 +40,8 @@ struct Game {
   std::string dat_dir() const { return root + "dat/"; }
   std::string cg_dir() const { return root + "cg/"; }
   std::string save_path() const { return dat_dir() + "z.wav"; }
+
+  Hooks hooks;
 
   Timer timer1{50, true};     // status refresh
   Timer timer2{60000, true};  // play-time minutes
@@ -55,7 +66,9 @@ void run_handler(Game& g, Handler h);
 
 void timer_fire(Game& g, int which);  // 1, 2 or 3
 
-// Every handler of the window bound to its control.
+// Binds every handler of the window to its control and fills in the hooks.
+// The Game constructor calls it; it is defined by the composition file on top
+// of every subsystem (src/game_handlers.cpp).
 void bind_handlers(Game& g);
 
 }  // namespace z2

@@ -23,6 +23,9 @@ void play_se(Game& g, const std::string& file);
 void play_bgm(Game& g, const std::string& file);
 
 // The text-speed slider: move it (its change handler runs).
+// Said (with "miss.wav") when a room or the encounter finds no opponent.
+inline constexpr const char* kNoEnemyHere = "この階には出現する敵がいません";
+
 void set_speed_slider(Game& g, int position);
 
 void bind_messages(Game& g);

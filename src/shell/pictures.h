@@ -3,7 +3,7 @@
 #include <string>
 
 #include "shell/game.h"
-#include "shell/picture.h"
+#include "data/picture.h"
 
 namespace z2 {
 
@@ -20,6 +20,17 @@ void load_cg(Game& g, QImage& buf, const std::string& file, const std::string& f
 void room_cg_load(Game& g, const std::string& file);
 void e_cg_load(Game& g, const std::string& file);
 void cg_load(Game& g, const std::string& file);
+
+// Pictures dress a fight but never stop one: a picture step that fails is
+// reported in the error box and the fight goes on.
+template <class F>
+void picture_step(Game& g, F&& step) {
+  try {
+    step();
+  } catch (const PictureError& e) {
+    g.plat.error(e.what());
+  }
+}
 void cg_load2(Game& g, const std::string& file1, const std::string& file2);
 void screen_effect(Game& g, unsigned n);
 

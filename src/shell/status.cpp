@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "rooms/floor_map.h"
 #include "state/int32.h"
 
 namespace z2 {
@@ -203,7 +202,7 @@ void status_refresh(Game& g) {
   }
 
   // 11. Stairs.
-  apply_stairs(g);
+  if (g.hooks.apply_stairs) g.hooks.apply_stairs(g);
 
   // 12. Experience.
   set_gauge(ui.exp_l, 100, s.my_exp);
@@ -326,8 +325,8 @@ void status_refresh(Game& g) {
   }
 
   // 25, 26.
-  apply_colosseum_button(g);
-  apply_floor_rules(g);
+  if (g.hooks.apply_colosseum_button) g.hooks.apply_colosseum_button(g);
+  if (g.hooks.apply_floor_rules) g.hooks.apply_floor_rules(g);
 }
 
 int32_t compute_score(const GameState& s, const Tables& t) {

@@ -7,6 +7,7 @@
 
 #include "data/reader.h"
 #include "data/save.h"
+#include "shell/autosave.h"
 #include "data/tables.h"
 #include "shell/messages.h"
 #include "shell/pictures.h"

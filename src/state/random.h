@@ -5,6 +5,10 @@
 
 namespace z2 {
 
+// The safety cap of every "draw until usable": the draws first check that a
+// match exists, so with usable data the cap is never reached.
+inline constexpr int kDrawCap = 100000;
+
 // The one random source of the game. random(n) gives 0..n-1, and 0 when n <= 0.
 class Random {
  public:

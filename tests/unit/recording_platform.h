@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/platform.h"
+#include "shell/platform.h"
 
 namespace z2::test {
 

@@ -11,7 +11,7 @@
 
 #include "data/check.h"
 #include "data/cp932.h"
-#include "rooms/fight_rooms.h"
+#include "data/tables.h"
 
 namespace fs = std::filesystem;
 

@@ -8,7 +8,7 @@
 #include "data/tables.h"
 #include "platform/headless/headless.h"
 #include "shell/game.h"
-#include "shell/picture.h"
+#include "data/picture.h"
 #include "shell/title.h"
 #include "state/int32.h"
 #include "state/random.h"

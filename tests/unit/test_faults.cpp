@@ -12,6 +12,7 @@
 #include "data/cp932.h"
 #include "data/reader.h"
 #include "data/save.h"
+#include "shell/autosave.h"
 #include "platform/headless/headless.h"
 #include "shell/game.h"
 #include "shell/messages.h"

@@ -8,7 +8,7 @@
 #include "platform/headless/headless.h"
 #include "rooms/floor_map.h"
 #include "shell/game.h"
-#include "shell/picture.h"
+#include "data/picture.h"
 #include "shell/title.h"
 #include "state/random.h"
 

@@ -5,6 +5,7 @@
 
 #include "data/cp932.h"
 #include "data/report.h"
+#include "shell/autosave.h"
 #include "game_fixture.h"
 #include "shell/status.h"
 #include "shell/title.h"

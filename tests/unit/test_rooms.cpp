@@ -10,7 +10,7 @@
 #include "platform/headless/headless.h"
 #include "rooms/fight_rooms.h"
 #include "shell/game.h"
-#include "shell/picture.h"
+#include "data/picture.h"
 #include "shell/title.h"
 #include "state/random.h"
 

@@ -12,6 +12,7 @@
 
 #include "data/cp932.h"
 #include "data/report.h"
+#include "shell/autosave.h"
 #include "data/save.h"
 #include "data/tables.h"
 #include "game_fixture.h"

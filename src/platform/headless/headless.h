@@ -5,7 +5,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "platform/platform.h"
+#include "shell/platform.h"
 
 namespace z2 {
 

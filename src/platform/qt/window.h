@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/platform.h"
+#include "shell/platform.h"
 #include "platform/qt/audio.h"
 
 namespace z2 {

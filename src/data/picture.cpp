@@ -1,4 +1,4 @@
-#include "shell/picture.h"
+#include "data/picture.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,0 +1,33 @@
+// The composition of the game: every handler bound to its control, and the
+// hooks by which lower folders run steps that higher ones own. This is the
+// only file that knows every subsystem.
+#include "battle/encounter.h"
+#include "battle/player_commands.h"
+#include "lists/list_actions.h"
+#include "lists/list_panel.h"
+#include "rooms/errand_girl.h"
+#include "rooms/fight_rooms.h"
+#include "rooms/floor_map.h"
+#include "shell/game.h"
+#include "shell/messages.h"
+#include "shell/title.h"
+
+namespace z2 {
+
+void bind_handlers(Game& g) {
+  bind_messages(g);
+  bind_title(g);
+  bind_floor_map(g);
+  bind_fight_rooms(g);
+  bind_encounter(g);
+  bind_player_commands(g);
+  bind_list_panel(g);
+  bind_list_actions(g);
+  bind_errand_girl(g);
+
+  g.hooks.apply_stairs = apply_stairs;
+  g.hooks.apply_colosseum_button = apply_colosseum_button;
+  g.hooks.apply_floor_rules = apply_floor_rules;
+}
+
+}  // namespace z2

@@ -1,0 +1,21 @@
+// First cuts of the list actions that their issues replace, file by file.
+#include "lists/list_actions.h"
+
+namespace z2 {
+
+bool use_item(Game&, int) { return false; }
+bool equip_item(Game&) { return false; }
+bool call_monster(Game&) { return false; }
+void owned_monster_refused(Game&) {}
+bool cast_magic(Game&) { return false; }
+void feed_garbage(Game&) {}
+void look_garbage(Game&) {}
+void choose_fusion(Game&) {}
+void play_disc(Game&) {}
+void change_class(Game&) {}
+void buy_item(Game&) {}
+void buy_wild_item(Game&) {}
+void sell_item(Game&) {}
+void bind_list_actions(Game&) {}
+
+}  // namespace z2

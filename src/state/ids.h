@@ -1,0 +1,77 @@
+#pragma once
+// The numbers with a fixed meaning in the game's rules: classes, the counters
+// kept in floor_clear, the weapon extra effects that other rules look at, and
+// the items with a role of their own. Everything else is content.
+
+namespace z2 {
+
+// Floors run from 0 to kTopFloor.
+inline constexpr int kTopFloor = 24;
+
+// Classes (class_now). What a class does is fixed by its number; its name and
+// description come from job.dat.
+namespace cls {
+inline constexpr int kNovice = 0;
+inline constexpr int kSleepless = 1;       // immune to the sleep actions
+inline constexpr int kHealingFist = 2;     // heals a little with every punch
+inline constexpr int kDoublePunch = 3;     // every punch strikes twice
+inline constexpr int kGambler = 4;         // 1 in 3 triple damage, else nothing
+inline constexpr int kLastStand = 5;       // starts fights at a tenth of HP, double damage
+inline constexpr int kImmune = 6;          // poison, stone, confusion, venom and leech miss
+inline constexpr int kHexFist = 7;         // punches inflict ailments
+inline constexpr int kVampire = 8;         // punches drain hit points
+inline constexpr int kMagicEater = 9;      // punches drain magic points
+inline constexpr int kThief = 10;          // punches steal
+inline constexpr int kHalver = 11;         // punches halve hit points; no monsters
+inline constexpr int kBully = 12;          // weaker opponents lose half their HP at sight
+inline constexpr int kMonk = 13;           // more experience per victory
+inline constexpr int kMerchant = 14;       // more cents; a death keeps the cents
+inline constexpr int kUndying = 15;        // revives one time in two
+inline constexpr int kRiseAgain = 16;      // every death raises the attack
+inline constexpr int kPilgrim = 17;        // more ARK; a death keeps the ARK
+inline constexpr int kBerserker = 18;      // double damage, costs HP per punch
+inline constexpr int kAscetic = 19;        // half damage taken, maximum HP wears
+inline constexpr int kPrisoner = 20;       // 1 HP and 1 MP in every fight; mastered, becomes 21
+inline constexpr int kStar = 21;           // the mastered prisoner: ARK with every punch
+inline constexpr int kWildStyle = 22;      // WILD strengthens the punch
+}  // namespace cls
+
+// Entries of floor_clear. 0..24 mark the floors won (kFloorWon); the rest are
+// the player's counters and the fight bonuses.
+namespace fc {
+inline constexpr int kFloorWon = 100;    // the value of a won floor, and of the 豪傑 flag
+inline constexpr int kGouketu = 99;      // 豪傑達の黄昏 (1 while it runs, 100 once beaten)
+inline constexpr int kZando = 101;       // area gauge ｻﾞﾝﾄﾞ
+inline constexpr int kChina = 102;       // area gauge 中国
+inline constexpr int kLa = 103;          // area gauge ＬＡ
+inline constexpr int kJapan = 104;       // area gauge 日本
+inline constexpr int kDeaths = 105;
+inline constexpr int kBattles = 106;
+inline constexpr int kEscapes = 107;
+inline constexpr int kBufAtk = 108;      // the fight's bonuses (not saved)
+inline constexpr int kBufBeast = 109;
+inline constexpr int kBufDef = 110;
+}  // namespace fc
+
+// Weapon extra effects (buki_ex) that rules outside the punch look at.
+namespace ex {
+inline constexpr int kNone = 0;
+inline constexpr int kNoBeast = 107;    // monsters cannot be called
+inline constexpr int kNoMagic = 108;    // magic cannot be cast
+inline constexpr int kNoItem = 109;     // items cannot be used in a fight
+inline constexpr int kRevive1 = 111;    // revival, first chance
+inline constexpr int kRevive2 = 112;    // revival, second chance
+}  // namespace ex
+
+// Items with a role of their own.
+namespace item {
+inline constexpr int kKeyBase = 247;        // key_have[k] is item_have[kKeyBase + k]
+inline constexpr int kSevenSetFirst = 247;  // the seven-piece set, 247..253
+inline constexpr int kSevenSetLast = 253;
+inline constexpr int kPlayTimeGift = 230;   // given once play time reaches 6000 minutes
+inline constexpr int kFloor7Key = 255;      // opens the stairs above floor 7 (key_have[8])
+inline constexpr int kFaustVoice = 437;     // Faust's token (key_have[190])
+inline constexpr int kNeverRandom = 499;    // never given by a random gift
+}  // namespace item
+
+}  // namespace z2

@@ -5,9 +5,6 @@ namespace z2 {
 
 bool use_item(Game&, int) { return false; }
 bool equip_item(Game&) { return false; }
-bool call_monster(Game&) { return false; }
-void owned_monster_refused(Game&) {}
-bool cast_magic(Game&) { return false; }
 void feed_garbage(Game&) {}
 void look_garbage(Game&) {}
 void choose_fusion(Game&) {}

@@ -211,6 +211,8 @@ void enemy_appear(Game& g, int kind) {
     } else {
       const i32 r = g.random(3);
       s.e_hp_max = sat_add(r, sat_mul(sat_sub(s.e_lv, 1), 3));
+      // A boss of level 0 or 1 would have no hit points and fall before it acts.
+      if (s.e_hp_max < 1) s.e_hp_max = 1;
     }
     s.e_hp = s.e_hp_max;
     s.e_state = 0;

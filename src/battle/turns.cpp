@@ -1,15 +1,257 @@
 #include "battle/turns.h"
 
+#include <string>
+
+#include "battle/outcome.h"
+#include "battle/player_commands.h"
+#include "data/picture.h"
 #include "shell/messages.h"
+#include "shell/pictures.h"
+#include "shell/status.h"
+#include "state/ids.h"
+#include "state/int32.h"
 
 namespace z2 {
 
-// The player's turn opens the command box and waits for a click.
-void my_turn(Game& g) {
-  set_moji_l(g, g.s.my_name + "の攻撃");
-  g.ui.battle_com.visible = true;
+namespace {
+
+std::string num(i32 n) { return std::to_string(n); }
+
+void refresh(Game& g) {
+  status_refresh(g);
+  g.plat.repaint();
+}
+
+enum class Ailment { Act, LoseTurn };
+
+// What the player's ailment does at the start of the turn. Poisons bite and
+// the turn goes on; sleep, stone, confusion, rampage and curse take the turn
+// unless they wear off now.
+Ailment my_ailment_step(Game& g) {
+  GameState& s = g.s;
+  const std::string& me = s.my_name;
+  switch (s.my_state) {
+    case ail::kPoison: {
+      screen_effect(g, 7);
+      msg_put(g, me + "は毒に苦しんでいる");
+      const i32 n = s.my_hp_max / 10 + 1;
+      msg_add(g, num(n) + "の毒ダメージ");
+      s.my_hp = sat_sub(s.my_hp, n);
+      return Ailment::Act;
+    }
+    case ail::kSleep:
+      if (g.random(3) == 0) {
+        msg_put(g, me + "は目を覚ました!");
+        s.my_state = ail::kNone;
+        return Ailment::Act;
+      }
+      msg_put(g, me + "は眠っている");
+      msg_add(g, "zzZZZ");
+      return Ailment::LoseTurn;
+    case ail::kStone:
+      if (g.random(5) == 0) {
+        msg_put(g, me + "の石化が解けた!");
+        s.my_state = ail::kNone;
+        return Ailment::Act;
+      }
+      msg_put(g, me + "は石化している");
+      return Ailment::LoseTurn;
+    case ail::kConfused:
+      if (g.random(4) == 0) {
+        msg_put(g, me + "の混乱が解けた!");
+        s.my_state = ail::kNone;
+        return Ailment::Act;
+      }
+      msg_put(g, me + "は混乱している");
+      switch (g.random(4)) {
+        case 0: {
+          screen_effect(g, 1);
+          msg_add(g, me + "は自分を攻撃した");
+          const i32 n = s.my_hp_max / 15 + 1;
+          msg_add(g, num(n) + "のダメージ");
+          s.my_hp = sat_sub(s.my_hp, n);
+          break;
+        }
+        case 1:
+          msg_add(g, me + "はぼーっとしている...");
+          break;
+        case 2:
+          msg_add(g, me + "は何もしなかった...");
+          break;
+        default:
+          msg_add(g, me + "は攻撃した!");
+          attack(g, 1);
+          break;
+      }
+      return Ailment::LoseTurn;
+    case ail::kRampage:
+      if (g.random(4) == 0) {
+        msg_put(g, me + "の暴走が解けた!");
+        s.my_state = ail::kNone;
+        return Ailment::Act;
+      }
+      msg_put(g, me + "は暴走している");
+      attack(g, 2);
+      return Ailment::LoseTurn;
+    case ail::kVenom: {
+      screen_effect(g, 7);
+      msg_put(g, me + "は猛毒に苦しんでいる");
+      const i32 n = s.my_hp / 4;
+      msg_add(g, num(n) + "の猛毒ダメージ");
+      s.my_hp = sat_sub(s.my_hp, n);
+      return Ailment::Act;
+    }
+    case ail::kCurse:
+      if (g.random(3) == 0) {
+        msg_put(g, me + "の呪いが解け、猛毒状態となった!");
+        s.my_state = ail::kVenom;
+        return Ailment::Act;
+      }
+      msg_put(g, me + "は呪いによって動けない");
+      return Ailment::LoseTurn;
+    case ail::kMCurse:
+      if (g.random(8) == 0) {
+        msg_put(g, me + "のＭ呪が解けた!");
+        s.my_state = ail::kNone;
+        return Ailment::Act;
+      }
+      {
+        screen_effect(g, 16);
+        const i32 n = s.my_hp / 3 + 1;
+        s.my_hp = sat_sub(s.my_hp, n);
+        msg_put(g, me + "はＭ呪によってHPの１／３が無くなった");
+        refresh(g);
+      }
+      return Ailment::Act;
+    case ail::kLeech: {
+      screen_effect(g, 7);
+      msg_put(g, me + "は毒に苦しんでいる");
+      const i32 n = s.my_hp_max / 10 + 1;
+      s.my_hp = sat_sub(s.my_hp, n);
+      refresh(g);
+      screen_effect(g, 2);
+      msg_add(g, s.e_name + "は" + num(n) + "吸収した。");
+      s.e_hp = sat_add(s.e_hp, n);
+      return Ailment::Act;
+    }
+    default:  // none, infection (it bites after the punch) and unknown codes
+      return Ailment::Act;
+  }
+}
+
+struct SealRecovery {
+  bool GameState::*flag;
+  const char* text;
+};
+
+constexpr SealRecovery kSeals[] = {
+    {&GameState::can_punch, "攻撃可能になった"},
+    {&GameState::can_magic, "魔法可能になった"},
+    {&GameState::can_beast, "モンスター可能になった"},
+    {&GameState::can_item, "アイテム可能になった"},
+};
+
+// The player's portrait follows the hit points. A missing picture keeps the
+// one shown (the data checker names the missing files).
+void my_portrait(Game& g) {
+  const GameState& s = g.s;
+  const char* file = nullptr;
+  if (s.my_hp <= s.my_hp_max / 10) {
+    file = "my2.bmp";
+  } else if (s.my_hp < s.my_hp_max) {
+    file = "my.bmp";
+  } else if (s.my_hp == s.my_hp_max) {
+    file = "my1.bmp";
+  }
+  if (file) load_picture(g.my_bak, g.cg_dir() + file);
+  stretch_copy(g.ui.my_cg.image, {0, 0, 129, 129}, g.my_bak, {0, 0, 64, 64});
+  g.ui.my_cg.touched();
+}
+
+// One player's turn. With `ailment_passes` the ailment step is passed over
+// (the way out of an endless run of lost turns).
+void player_turn(Game& g, bool ailment_passes) {
+  GameState& s = g.s;
+  Ui& ui = g.ui;
+
+  if (s.colo_count > 0) {
+    ui.moji_l3.visible = false;
+    ui.moji_l3.text.clear();
+  }
+
+  if (!ailment_passes && my_ailment_step(g) == Ailment::LoseTurn) {
+    // A lost turn has no outcome check of its own: the opponent's turn makes it.
+    refresh(g);
+    enemy_turn(g);
+    return;
+  }
+
+  if (s.floor == 21) {
+    msg_put(g, "＞重力ダメージ");
+    screen_effect(g, 16);
+    const i32 n = s.my_hp_max / 10 + 1;
+    msg_add(g, num(n) + "ダメージ受けた");
+    s.my_hp = sat_sub(s.my_hp, n);
+  }
+
+  refresh(g);
+  death_check(g);
+  if (!s.in_battle) return;
+
+  for (const SealRecovery& seal : kSeals) {
+    if (s.*seal.flag || g.random(10) != 0) continue;
+    screen_effect(g, 3);
+    msg_put(g, seal.text);
+    s.*seal.flag = true;
+  }
+
+  if (s.no_escape) {
+    s.colo_count = s.colo_count < 99 ? s.colo_count + 1 : 99;
+    if (s.colo_count == 3 || s.colo_count == 5 || s.colo_count == 7) {
+      ui.moji_l3.visible = true;
+      msg_big(g, s.boss_name + "\r『" + s.boss_talk[static_cast<size_t>((s.colo_count - 1) / 2)] + "』");
+    }
+  }
+
+  my_portrait(g);
+
+  set_moji_l(g, s.my_name + "の攻撃");
+  ui.battle_com.visible = true;
   g.plat.repaint();
   play_se(g, "1.wav");
+
+  // The short draw is made only when the hit points are low.
+  if ((s.my_hp < s.my_hp_max / 10 && g.random(10) == 0) || s.buki_ex == ex::kTower) ui.tower_b.visible = true;
+}
+
+}  // namespace
+
+// Both sides losing their turns forever (stone against stone with a
+// generator that never lets go) would never give the player a click again.
+// The real odds of even a hundred lost turns in a row are nil; past them the
+// player simply gets the turn (kLostTurnCap).
+void my_turn(Game& g) {
+  // Called from inside a lost turn's chain (the opponent's turn hands back):
+  // the loop below runs it once the current turn has returned. Every hand-back
+  // is the last step of the turn that makes it, so the order is the same.
+  if (g.turn_depth > 0) {
+    g.turn_again = true;
+    return;
+  }
+  struct Depth {
+    Game& g;
+    explicit Depth(Game& game) : g(game) { ++g.turn_depth; }
+    ~Depth() {
+      --g.turn_depth;
+      g.turn_again = false;
+    }
+  } depth(g);
+
+  for (int lost = 0;; ++lost) {
+    g.turn_again = false;
+    player_turn(g, lost >= kLostTurnCap);
+    if (!g.turn_again) break;
+  }
 }
 
 }  // namespace z2

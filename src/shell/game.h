@@ -53,6 +53,11 @@ struct Game {
   // Set once the window may close (the close handler has run its course).
   bool closed = false;
 
+  // A run of lost turns hands the turn back and forth without a click; the
+  // player's turn runs such a run as a loop instead of ever deeper calls.
+  int turn_depth = 0;      // player's turns under way (1 inside the loop)
+  bool turn_again = false;  // another player's turn is due when the current one returns
+
   int random(int n) { return rng.random(n); }
 };
 

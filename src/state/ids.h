@@ -56,12 +56,44 @@ inline constexpr int kBufDef = 110;
 // Weapon extra effects (buki_ex) that rules outside the punch look at.
 namespace ex {
 inline constexpr int kNone = 0;
+inline constexpr int kZeroHalf = 41;    // the punch does nothing one time in two
+inline constexpr int kZeroThird = 42;   // the punch does nothing one time in three
+inline constexpr int kNoPunch = 43;     // the punch is refused
+inline constexpr int kTimes15 = 44;     // one in three: one and a half times the damage
+inline constexpr int kTimes2 = 45;      // one in three: double damage
+inline constexpr int kHalf = 46;        // one in three: half damage
+inline constexpr int kTimes3 = 47;      // one in three: triple damage
+inline constexpr int kNoWear = 81;      // the weapon does not wear
+inline constexpr int kExtraWear = 82;   // the weapon wears twice as fast
 inline constexpr int kNoBeast = 107;    // monsters cannot be called
 inline constexpr int kNoMagic = 108;    // magic cannot be cast
 inline constexpr int kNoItem = 109;     // items cannot be used in a fight
+inline constexpr int kNoEscape = 110;   // the escape is refused
 inline constexpr int kRevive1 = 111;    // revival, first chance
 inline constexpr int kRevive2 = 112;    // revival, second chance
+inline constexpr int kTower = 120;      // the tower strike is offered every turn
+inline constexpr int kLast = 123;       // numbers above have no effect
 }  // namespace ex
+
+// Ailment codes (my_state and e_state).
+namespace ail {
+inline constexpr int kNone = 0;
+inline constexpr int kPoison = 1;     // 毒
+inline constexpr int kSleep = 2;      // 眠
+inline constexpr int kStone = 3;      // 石
+inline constexpr int kConfused = 4;   // 混
+inline constexpr int kRampage = 5;    // 暴
+inline constexpr int kVenom = 6;      // 猛毒
+inline constexpr int kInfected = 7;   // 感染
+inline constexpr int kCurse = 8;      // 呪い
+inline constexpr int kMCurse = 9;     // Ｍ呪
+inline constexpr int kLeech = 10;     // 毒吸
+}  // namespace ail
+
+// Spells with a role of their own.
+namespace magic {
+inline constexpr int kRunAway = 18;   // ラナウェイ, learnt on the 99th escape
+}  // namespace magic
 
 // Items with a role of their own.
 namespace item {

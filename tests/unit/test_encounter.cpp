@@ -25,6 +25,8 @@ struct FightRig {
   FightRig() {
     load_tables(g.t, g.dat_dir());
     new_game(g);
+    // The commands are unsealed, as after start-up: the player's turn then draws nothing.
+    g.s.can_punch = g.s.can_magic = g.s.can_beast = g.s.can_item = true;
     g.ui.start_box.visible = false;
     g.ui.map_box.visible = true;
   }

@@ -161,11 +161,12 @@ constexpr int ail_chance(int code) {
 constexpr bool green(int code) {
   return code == ail::kPoison || code == ail::kVenom || code == ail::kInfected || code == ail::kLeech;
 }
+constexpr int flash(int code, bool on_opponent) { return (green(code) ? 6 : 8) + (on_opponent ? 0 : 1); }
 constexpr ExRow on_me(int code, const char* text) {
-  return said(49 + code, ail_chance(code), green(code) ? 7 : 9, text, set(V::MyState, code));
+  return said(49 + code, ail_chance(code), flash(code, false), text, set(V::MyState, code));
 }
 constexpr ExRow on_foe(int code, const char* text) {
-  return said(59 + code, ail_chance(code), green(code) ? 6 : 8, text, set(V::EState, code));
+  return said(59 + code, ail_chance(code), flash(code, true), text, set(V::EState, code));
 }
 
 // ---- the table ----
@@ -317,6 +318,8 @@ void give_one(i32& count) {
 }
 
 }  // namespace
+
+unsigned ailment_flash(int code, bool on_opponent) { return static_cast<unsigned>(flash(code, on_opponent)); }
 
 i32 extra_damage_factor(Game& g, i32 d) {
   for (const Multiplier& m : kMultipliers) {

@@ -10,6 +10,10 @@ namespace z2 {
 // draw for the weapon's number, with its message. Other weapons leave `d`.
 i32 extra_damage_factor(Game& g, i32 d);
 
+// The screen effect of an ailment laid on the opponent or on the player: a
+// green burst for the poisons (1, 6, 7, 10), a white flash for the others.
+unsigned ailment_flash(int code, bool on_opponent);
+
 // The effect of the weapon after a punch, once the class effects are done.
 void punch_extra_effect(Game& g);
 

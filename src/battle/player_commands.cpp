@@ -97,9 +97,7 @@ void class_punch_effect(Game& g) {
         if (r < 10) {
           const HexRoll& h = kHexes[r];
           s.e_state = h.code;
-          const bool green = h.code == ail::kPoison || h.code == ail::kVenom || h.code == ail::kInfected ||
-                             h.code == ail::kLeech;
-          screen_effect(g, green ? 6 : 8);
+          screen_effect(g, ailment_flash(h.code, true));
           msg_add(g, h.text);
         }
       }

@@ -1,6 +1,7 @@
-// The player's weapon hit and the commands around it: the damage formula and
-// its outcome draw, the classes and weapons that change it, the tower's ten,
-// the infection, the punch's wear and refusals, the tower strike and escape.
+// The player's weapon hit and the punch: the damage formula and its outcome
+// draw, the classes and weapons that change it, the tower's ten, the
+// infection, and the punch's order of steps and weapon wear. (Refusals, the
+// tower strike and escapes are in the fight_commands transcript.)
 // With the rig's numbers a punch is random(2) + 3*10 + 5 + 20/5 = 39 or 40.
 #include <gtest/gtest.h>
 
@@ -210,95 +211,4 @@ TEST(PlayerPunch, WeaponWear) {
     ASSERT_TRUE(click(r.g, "b1"));
     EXPECT_EQ(r.g.s.buki_pow, c.after) << c.ex << " " << c.wear << c.extra;
   }
-}
-
-TEST(PlayerPunch, RefusalsKeepTheTurnAndTheTowerIgnoresTheSeal) {
-  PlayerRig r;
-  r.g.s.buki_ex = ex::kNoPunch;
-  ASSERT_TRUE(click(r.g, "b1"));
-  r.g.s.buki_ex = 0;
-  r.g.s.can_punch = false;
-  ASSERT_TRUE(click(r.g, "b1"));
-  EXPECT_EQ(r.lines(), (Lines{"se: miss.wav", "moji_l: 追加効果により攻撃できません", "se: miss.wav",
-                              "moji_l: 敵の魔法によって攻撃できません"}));
-  EXPECT_TRUE(r.rng.draws.empty());
-  EXPECT_TRUE(r.g.ui.battle_com.visible);
-  EXPECT_EQ(r.g.s.e_hp, 1000);
-  EXPECT_EQ(r.g.s.buki_pow, 20);
-
-  // The tower strike: five times the attack plus ten, a fifth of the weapon,
-  // and neither the class nor the weapon's effect.
-  r.no_opponent_turn();
-  r.g.s.class_now = cls::kDoublePunch;
-  r.g.s.buki_ex = 9;
-  r.g.ui.tower_b.visible = true;
-  r.rng.push({0, 0, 1});
-  ASSERT_TRUE(click(r.g, "tower_b"));
-  EXPECT_EQ(r.rng.draws, (std::vector<int32_t>{2, 40, 14}));
-  EXPECT_TRUE(r.saw("se: tower.wav"));
-  EXPECT_EQ(r.count("add: 159ダメージ与えた!"), 1);
-  EXPECT_EQ(r.g.s.e_hp, 1000 - 169);
-  EXPECT_EQ(r.g.s.buki_pow, 15);
-  EXPECT_FALSE(r.g.ui.tower_b.visible);
-}
-
-TEST(PlayerEscape, CountsCostsAndOutcomes) {
-  {
-    PlayerRig r;  // success: the fight ends, no reward
-    r.g.s.wild = 100;
-    r.g.s.combo = 3;
-    r.rng.push({2});
-    ASSERT_TRUE(click(r.g, "Button7"));
-    EXPECT_EQ(r.first(2), (Lines{"se: walk.wav", "put: 逃亡成功!!"}));
-    EXPECT_FALSE(r.g.s.in_battle);
-    EXPECT_EQ(r.g.s.floor_clear[fc::kEscapes], 1);
-    EXPECT_EQ(r.g.s.wild, 95);
-    EXPECT_EQ(r.g.s.combo, 3);
-  }
-  for (auto [draw, text] : {std::pair{0, "put: ずっこけた!!"}, std::pair{1, "put: 逃亡失敗!!"}}) {
-    PlayerRig r;
-    r.rng.push({draw});
-    ASSERT_TRUE(click(r.g, "Button7"));
-    EXPECT_EQ(r.first(2), (Lines{"se: miss.wav", text}));
-    EXPECT_EQ(r.g.s.floor_clear[fc::kEscapes], 1);
-  }
-  {
-    PlayerRig r;  // a colosseum fight cannot be left, but the try still counts and costs
-    r.g.s.wild = 100;
-    r.g.s.no_escape = true;
-    ASSERT_TRUE(click(r.g, "Button7"));
-    EXPECT_EQ(r.first(1), (Lines{"put: 逃走不可能!!"}));
-    EXPECT_TRUE(r.rng.draws.empty() || r.rng.draws[0] != 4);
-    EXPECT_EQ(r.g.s.floor_clear[fc::kEscapes], 1);
-    EXPECT_EQ(r.g.s.wild, 95);
-  }
-  {
-    PlayerRig r;  // the weapon forbids it: nothing counted, nothing paid
-    r.g.s.wild = 100;
-    r.g.s.buki_ex = ex::kNoEscape;
-    ASSERT_TRUE(click(r.g, "Button7"));
-    EXPECT_EQ(r.lines(), (Lines{"se: miss.wav", "moji_l: 追加効果によって使用不可"}));
-    EXPECT_EQ(r.g.s.floor_clear[fc::kEscapes], 0);
-    EXPECT_EQ(r.g.s.wild, 100);
-    EXPECT_TRUE(r.g.ui.battle_com.visible);
-  }
-}
-
-TEST(PlayerEscape, TheNinetyNinthEscapeTeachesRunAwayOnce) {
-  PlayerRig r;
-  r.g.s.floor_clear[fc::kEscapes] = 98;
-  r.rng.push({2});
-  ASSERT_TRUE(click(r.g, "Button7"));
-  EXPECT_EQ(r.first(1), Lines{"add: 魔法【ラナウェイ】を覚えた!!"});
-  EXPECT_EQ(r.g.s.magic_have[magic::kRunAway], 1);
-  EXPECT_EQ(r.g.s.floor_clear[fc::kEscapes], 99);
-
-  // The next escape stays at 99 and teaches nothing more.
-  r.g.s.in_battle = true;
-  r.g.ui.battle_com.visible = true;
-  r.g.ui.map_box.visible = false;
-  r.rng.push({2});
-  ASSERT_TRUE(click(r.g, "Button7"));
-  EXPECT_EQ(r.count("add: 魔法【ラナウェイ】を覚えた!!"), 1);
-  EXPECT_EQ(r.g.s.floor_clear[fc::kEscapes], 99);
 }

@@ -47,11 +47,10 @@ TEST(PlayerClassEffects, HexFistInflictsOnlyOnAHealthyOpponent) {
     std::string said;
   };
   const Case cases[] = {
-      {0, ail::kStone, "add: 敵を石化させた!!"},   {1, ail::kSleep, "add: 敵を眠らさせた!!"},
-      {2, ail::kPoison, "add: 敵を毒化させた!!"},  {3, ail::kConfused, "add: 敵を混乱させた!!"},
-      {4, ail::kRampage, "add: 敵を暴走させた!!"}, {5, ail::kVenom, "add: 敵を猛毒化させた!!"},
-      {6, ail::kInfected, "add: 敵を感染させた!!"}, {7, ail::kCurse, "add: 敵を呪い化させた!!"},
-      {8, ail::kMCurse, "add: 敵をＭ呪化させた!!"}, {9, ail::kLeech, "add: 敵を毒吸化させた!!"},
+      {0, ail::kStone, "add: 敵を石化させた!!"},
+      {2, ail::kPoison, "add: 敵を毒化させた!!"},
+      {8, ail::kMCurse, "add: 敵をＭ呪化させた!!"},
+      {9, ail::kLeech, "add: 敵を毒吸化させた!!"},
   };
   for (const Case& c : cases) {
     PlayerRig r;

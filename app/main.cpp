@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/headless/headless.h"
+#include "platform/qt/session.h"
 #include "platform/qt/window.h"
 #include "shell/game.h"
 #include "shell/title.h"
@@ -118,6 +119,8 @@ int main(int argc, char** argv) {
   z2::SeededRandom rng(seed);
   z2::Game g(platform, rng, o.root);
   w.attach(g);
+  // Logout, a closed terminal or kill: the game saves as at the close box.
+  z2::SessionEnd session_end(w);
   z2::startup(g);
   if (o.debug_panel) g.ui.debug_box.visible = true;
   w.sync();

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <mutex>
 
@@ -27,6 +28,26 @@ Conv& from_utf8() {
   return c;
 }
 
+// Raw bytes live at U+F700..U+F7FF: CP932 maps nothing there (its own
+// private-use area ends at U+E757).
+constexpr unsigned kRawBase = 0xF700;
+
+void put_raw(std::string& out, unsigned char b) {
+  const unsigned cp = kRawBase + b;  // three UTF-8 bytes: EF 9C/9D/9E/9F xx
+  out += static_cast<char>(0xE0 | (cp >> 12));
+  out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+  out += static_cast<char>(0x80 | (cp & 0x3F));
+}
+
+// The raw byte a UTF-8 sequence at `p` stands for, or -1.
+int raw_byte_at(const char* p, size_t left) {
+  if (left < 3) return -1;
+  const auto u0 = static_cast<unsigned char>(p[0]), u1 = static_cast<unsigned char>(p[1]),
+             u2 = static_cast<unsigned char>(p[2]);
+  if (u0 != 0xEF || (u1 & 0xFC) != 0x9C || (u2 & 0xC0) != 0x80) return -1;
+  return static_cast<int>((((u1 & 0x3Fu) << 6) | (u2 & 0x3Fu)) - (kRawBase & 0xFFFu));
+}
+
 // Converts one chunk; returns false when the input at `in` cannot be converted.
 bool run(Conv& c, const char*& in, size_t& inleft, std::string& out) {
   char buf[256];
@@ -44,6 +65,13 @@ bool run(Conv& c, const char*& in, size_t& inleft, std::string& out) {
   return true;
 }
 
+// The whole text through iconv, or false.
+bool convert_all(Conv& c, std::string_view text, std::string& out) {
+  const char* in = text.data();
+  size_t left = text.size();
+  return run(c, in, left, out);
+}
+
 size_t utf8_char_len(unsigned char c) {
   if (c < 0x80) return 1;
   if ((c & 0xE0) == 0xC0) return 2;
@@ -52,46 +80,110 @@ size_t utf8_char_len(unsigned char c) {
   return 1;
 }
 
-}  // namespace
-
-bool is_cp932_lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-std::string cp932_to_utf8(std::string_view bytes) {
-  Conv& c = to_utf8();
-  std::lock_guard lock(c.m);
-  std::string out;
-  out.reserve(bytes.size() * 3 / 2);
-  const char* in = bytes.data();
-  size_t left = bytes.size();
-  while (left > 0) {
-    if (run(c, in, left, out)) break;
-    out += "\xEF\xBF\xBD";  // U+FFFD for a byte that is not CP932
-    bool lead = is_cp932_lead(static_cast<unsigned char>(*in));
-    size_t skip = (lead && left >= 2) ? 2 : 1;
-    in += skip;
-    left -= skip;
-  }
-  return out;
+bool all_ascii(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-std::string utf8_to_cp932(std::string_view text, bool* lossless) {
+// `raw_ok`: raw-byte characters count as representable (writing files) or
+// not (what the player types). Returns the encoded bytes; `bad_at` gets the
+// offset of the first character that had to be replaced, or npos.
+std::string encode(std::string_view text, bool raw_ok, size_t* bad_at) {
+  *bad_at = std::string_view::npos;
+  if (all_ascii(text)) return std::string(text);
   Conv& c = from_utf8();
   std::lock_guard lock(c.m);
   std::string out;
   out.reserve(text.size());
   const char* in = text.data();
   size_t left = text.size();
-  bool ok = true;
   while (left > 0) {
     if (run(c, in, left, out)) break;
-    ok = false;
-    out += '?';
+    const int raw = raw_byte_at(in, left);
     size_t skip = std::min(left, utf8_char_len(static_cast<unsigned char>(*in)));
+    if (raw >= 0 && raw_ok) {
+      out += static_cast<char>(raw);
+      skip = 3;
+    } else {
+      if (*bad_at == std::string_view::npos) *bad_at = static_cast<size_t>(in - text.data());
+      out += '?';
+    }
     in += skip;
     left -= skip;
   }
-  if (lossless) *lossless = ok;
   return out;
+}
+
+// Decodes one piece through iconv; false when it is not CP932.
+bool decode_piece(std::string_view bytes, std::string& out) {
+  Conv& c = to_utf8();
+  std::lock_guard lock(c.m);
+  return convert_all(c, bytes, out);
+}
+
+// The bytes a decoded text writes back as.
+bool writes_back_as(std::string_view utf8, std::string_view bytes) {
+  size_t bad = 0;
+  return encode(utf8, true, &bad) == bytes && bad == std::string_view::npos;
+}
+
+}  // namespace
+
+bool is_cp932_lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+std::string cp932_to_utf8(std::string_view bytes) {
+  if (all_ascii(bytes)) return std::string(bytes);
+  std::string out;
+  out.reserve(bytes.size() * 3 / 2);
+  // Usual case: every character decodes and writes back as it was read.
+  if (decode_piece(bytes, out) && writes_back_as(out, bytes)) return out;
+  // Otherwise one character at a time; what does not come back whole is kept
+  // as raw bytes.
+  out.clear();
+  size_t i = 0;
+  std::string piece;
+  while (i < bytes.size()) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if (b < 0x80) {
+      out += static_cast<char>(b);
+      ++i;
+      continue;
+    }
+    const size_t len = is_cp932_lead(b) && i + 1 < bytes.size() ? 2 : 1;
+    const std::string_view one = bytes.substr(i, len);
+    piece.clear();
+    if (decode_piece(one, piece) && !piece.empty() && writes_back_as(piece, one)) {
+      out += piece;
+      i += len;
+    } else {
+      put_raw(out, b);
+      ++i;
+    }
+  }
+  return out;
+}
+
+std::string utf8_to_cp932(std::string_view text, bool* lossless) {
+  size_t bad = 0;
+  std::string out = encode(text, true, &bad);
+  if (lossless) *lossless = bad == std::string_view::npos;
+  return out;
+}
+
+bool cp932_holds(std::string_view utf8) {
+  size_t bad = 0;
+  encode(utf8, false, &bad);
+  return bad == std::string_view::npos;
+}
+
+std::string cp932_first_foreign(std::string_view utf8) {
+  size_t bad = 0;
+  encode(utf8, false, &bad);
+  if (bad == std::string_view::npos) return "";
+  const size_t len = utf8_char_len(static_cast<unsigned char>(utf8[bad]));
+  bool whole = static_cast<unsigned char>(utf8[bad]) >= 0xC2 && bad + len <= utf8.size();
+  for (size_t i = 1; whole && i < len; ++i) whole = (static_cast<unsigned char>(utf8[bad + i]) & 0xC0) == 0x80;
+  // Broken UTF-8 is shown as the replacement character, never passed on.
+  return whole ? std::string(utf8.substr(bad, len)) : std::string("\xEF\xBF\xBD");
 }
 
 size_t cp932_length(std::string_view utf8) { return utf8_to_cp932(utf8).size(); }

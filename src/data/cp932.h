@@ -1,15 +1,28 @@
 #pragma once
 // CP932 (Shift-JIS) at the file boundary; the game holds UTF-8 in memory.
+//
+// Reading keeps every byte: a byte that is not part of a CP932 character
+// (or a character that would not be written back with the same bytes, such
+// as the duplicate NEC and IBM codes) is held as one private-use character
+// U+F700 + byte, and writing turns it back into that byte. So any text read
+// from a file is written back byte for byte.
 #include <string>
 #include <string_view>
 
 namespace z2 {
 
-// Bytes that cannot be decoded become U+FFFD; never throws.
+// Never throws; bytes that are not CP932 become raw-byte characters.
 std::string cp932_to_utf8(std::string_view bytes);
-// Characters without a CP932 form become '?'. `lossless` (optional) reports
-// whether every character was representable.
+// Raw-byte characters become their bytes again; other characters without a
+// CP932 form become '?'. `lossless` (optional) reports whether nothing had
+// to be replaced.
 std::string utf8_to_cp932(std::string_view text, bool* lossless = nullptr);
+
+// True when every character of a UTF-8 text has a proper CP932 form (what the
+// player may type: raw-byte characters and invalid UTF-8 do not count).
+bool cp932_holds(std::string_view utf8);
+// The first character of a UTF-8 text that CP932 cannot hold; empty if none.
+std::string cp932_first_foreign(std::string_view utf8);
 
 // Length of a text in CP932 bytes (the unit of typing and name cuts).
 size_t cp932_length(std::string_view utf8);

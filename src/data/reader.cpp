@@ -11,8 +11,8 @@
 
 namespace z2 {
 
-DataError::DataError(const std::string& file, const std::string& reason)
-    : std::runtime_error(file + " の読み込みに失敗しました: " + reason), file_(file), reason_(reason) {}
+DataError::DataError(const std::string& file, const std::string& reason, int line)
+    : std::runtime_error(file + " の読み込みに失敗しました: " + reason), file_(file), reason_(reason), line_(line) {}
 
 DataReader::DataReader(std::string bytes, std::string name) : data_(std::move(bytes)), name_(std::move(name)) {
   if (auto eof = data_.find('\x1A'); eof != std::string::npos) data_.resize(eof);
@@ -37,6 +37,12 @@ DataReader DataReader::open(const std::string& path) {
   }
   ::close(fd);
   return DataReader(std::move(bytes), path);
+}
+
+void DataReader::require_crlf_lines() const {
+  if (data_.empty()) throw DataError(name_, "ファイルが空です（データが壊れています）");
+  if (data_.find("\r\n") == std::string::npos)
+    throw DataError(name_, "1行目に行の区切り（CR LF）がありません（データが壊れています）", 1);
 }
 
 void DataReader::skip_line_end() {
@@ -79,19 +85,22 @@ i32 DataReader::read_int() {
     neg = tok[0] == '-';
     i = 1;
   }
-  if (i == tok.size()) throw DataError(name_, std::to_string(tok_line) + "行目が数値ではありません「" + cp932_to_utf8(tok) + "」");
+  const auto not_a_number = [&] {
+    return DataError(name_, std::to_string(tok_line) + "行目が数値ではありません「" + cp932_to_utf8(tok) + "」", tok_line);
+  };
+  const auto too_big = [&] {
+    return DataError(name_, std::to_string(tok_line) + "行目の数値が大きすぎます「" + cp932_to_utf8(tok) + "」", tok_line);
+  };
+  if (i == tok.size()) throw not_a_number();
   int64_t v = 0;
   for (; i < tok.size(); ++i) {
     char c = tok[i];
-    if (c < '0' || c > '9')
-      throw DataError(name_, std::to_string(tok_line) + "行目が数値ではありません「" + cp932_to_utf8(tok) + "」");
+    if (c < '0' || c > '9') throw not_a_number();
     v = v * 10 + (c - '0');
-    if (v > int64_t{1} << 31)
-      throw DataError(name_, std::to_string(tok_line) + "行目の数値が大きすぎます「" + cp932_to_utf8(tok) + "」");
+    if (v > int64_t{1} << 31) throw too_big();
   }
   if (neg) v = -v;
-  if (v > kIntMax || v < kIntMin)
-    throw DataError(name_, std::to_string(tok_line) + "行目の数値が大きすぎます「" + cp932_to_utf8(tok) + "」");
+  if (v > kIntMax || v < kIntMin) throw too_big();
   return static_cast<i32>(v);
 }
 

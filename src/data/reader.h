@@ -13,12 +13,15 @@ namespace z2 {
 
 class DataError : public std::runtime_error {
  public:
-  DataError(const std::string& file, const std::string& reason);
+  DataError(const std::string& file, const std::string& reason, int line = 0);
   const std::string& file() const { return file_; }
   const std::string& reason() const { return reason_; }
+  // The line the reason is about (from 1), or 0 when it is the whole file.
+  int line() const { return line_; }
 
  private:
   std::string file_, reason_;
+  int line_;
 };
 
 class DataReader {
@@ -31,6 +34,10 @@ class DataReader {
   std::string read_string();  // UTF-8
   i32 read_int();             // throws DataError on a token that is not a number
   bool at_end() const { return pos_ >= data_.size(); }
+  // A file the game itself wrote is never empty and ends its lines with
+  // CR LF; anything else (a blank file, one converted to LF) is damaged.
+  // Throws DataError.
+  void require_crlf_lines() const;
   int line() const { return line_; }
 
  private:

@@ -155,6 +155,7 @@ void load_tables(Tables& t, const std::string& dat) {
 
 void load_save(GameState& s, const std::string& path) {
   auto r = DataReader::open(path);
+  r.require_crlf_lines();
   for (const SaveRun& run : save_layout()) {
     const Var& v = *run.var;
     switch (v.type) {

@@ -18,7 +18,8 @@ const char* master_file_name(int i);
 void load_master_file(Tables& t, const std::string& dat_dir, int i, int* record = nullptr);
 
 // Reads the save file's values in their fixed order (a short file leaves the
-// rest 0 or empty). Throws DataError.
+// rest 0 or empty). Throws DataError, also for an empty file or one without
+// CR LF line ends.
 void load_save(GameState& s, const std::string& path);
 
 // Boss file n (a byte, 0..255) into the boss fields.

@@ -1,7 +1,5 @@
 #include "shell/autosave.h"
 
-#include <unistd.h>
-
 #include "data/cp932.h"
 #include "data/report.h"
 #include "data/save.h"
@@ -18,20 +16,12 @@ std::string report_bytes(Game& g) {
 
 std::string report_path(const Game& g) { return g.root + "投稿.txt"; }
 
-bool save_all(Game& g, std::string* why) {
-  const std::string save_path = g.save_path();
-  const std::string report = report_path(g);
-  std::string save_tmp, report_tmp;
-  if (!write_temp(save_path, save_bytes(g.s), &save_tmp, why)) return false;
-  if (!write_temp(report, report_bytes(g), &report_tmp, why)) {
-    ::unlink(save_tmp.c_str());
-    return false;
-  }
-  if (!commit(save_tmp, save_path, why)) {
-    ::unlink(report_tmp.c_str());
-    return false;
-  }
-  return commit(report_tmp, report, why);
+SaveOutcome save_all(Game& g) {
+  SaveOutcome r;
+  if (!write_file_atomic(g.save_path(), save_bytes(g.s), &r.why)) return r;
+  r.saved = true;
+  r.report_written = write_file_atomic(report_path(g), report_bytes(g), &r.why);
+  return r;
 }
 
 }  // namespace z2

@@ -11,11 +11,16 @@ namespace z2 {
 std::string report_bytes(Game& g);
 std::string report_path(const Game& g);
 
-// Writes the save file, then the report. Both are written to temporary files
-// first and only then renamed into place, so when either cannot be written
-// neither file on disk changes. False (and `why` set, naming the file) on a
-// failure. Should the last rename fail after the first succeeded, the save is
-// new and the report old.
-bool save_all(Game& g, std::string* why);
+struct SaveOutcome {
+  bool saved = false;           // z.wav now holds this game
+  bool report_written = false;  // 投稿.txt too
+  std::string why;              // the first failure, naming its file
+};
+
+// Writes the save file, then the report. The save comes first and stands
+// alone: it is written to a temporary file and renamed into place before the
+// report is tried, so a report that cannot be written never costs the save.
+// A save that fails leaves the old one as it was, and no report is written.
+SaveOutcome save_all(Game& g);
 
 }  // namespace z2

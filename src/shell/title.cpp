@@ -16,13 +16,24 @@
 
 namespace z2 {
 
-void load_all(Game& g, bool with_save) {
-  if (with_save) load_save(g.s, g.save_path());
-  load_tables(g.t, g.dat_dir());
+LoadedGame read_all(const Game& g, bool with_save) {
+  // The copy keeps what the save does not hold (the seals set at start-up,
+  // the opening texts) just as loading over the running state would.
+  LoadedGame l{std::make_unique<GameState>(g.s), std::make_unique<Tables>()};
+  if (with_save) load_save(*l.s, g.save_path());
+  load_tables(*l.t, g.dat_dir());
+  return l;
+}
+
+void adopt(Game& g, LoadedGame&& loaded) {
+  g.s = std::move(*loaded.s);
+  g.t = std::move(*loaded.t);
   // The slider puts a damaged speed back into its range right after.
   g.s.msg_wait = sat_add(sat_mul(g.s.text_speed, 100), 100);
   set_speed_slider(g, g.s.text_speed);
 }
+
+void load_all(Game& g, bool with_save) { adopt(g, read_all(g, with_save)); }
 
 void new_game(Game& g) {
   new_game_values(g.s);
@@ -59,13 +70,16 @@ void load_floor_background(Game& g, bool with_fallback) {
 void Button12Click(Game& g) {
   play_se(g, "key.wav");
   if (!g.plat.ask("これまでのデータがある場合は消去されます。よろしいですか？")) return;
+  // The new-game values replace everything a save holds, so a new game does
+  // not need one: it starts on a fresh install and past a damaged save. The
+  // master files must all read, or the title stays (the error reaches the
+  // error box) and nothing has changed.
+  LoadedGame loaded = read_all(g, false);
   play_se(g, "get2.wav");
   g.ui.start_box.visible = false;
   g.ui.map_box.visible = true;
   play_bgm(g, "not");
-  // The new-game values replace everything a save holds, so a new game does
-  // not need one: it starts on a fresh install and past a damaged save.
-  load_all(g, false);
+  adopt(g, std::move(loaded));
   new_game(g);
   load_floor_background(g, false);
 }
@@ -77,10 +91,13 @@ void Button11Click(Game& g) {
     g.plat.notice("セーブデータがありません。「NEW GAME」で始めてください。");
     return;
   }
+  // A damaged save or data file stops here with the title and its music as
+  // they were: the player's save must not be replaced by half a game at close.
+  LoadedGame loaded = read_all(g);
   play_bgm(g, "not");
   g.ui.start_box.visible = false;
   g.ui.map_box.visible = true;
-  load_all(g);
+  adopt(g, std::move(loaded));
   load_floor_background(g, true);
 }
 
@@ -161,18 +178,26 @@ void minute_tick(Game& g) {
   if (g.s.play_time > 9999) g.s.play_time = 9999;
 }
 
-bool close_request(Game& g) {
+bool close_request(Game& g, bool unattended) {
   if (g.ui.start_box.visible) return true;
   play_se(g, "key.wav");
-  g.plat.notice("オートセーブ完了。また遊んでね★");
-  std::string why;
+  SaveOutcome r;
   try {
-    if (save_all(g, &why)) return true;
+    r = save_all(g);
   } catch (const std::exception& e) {
-    why = e.what();
+    r.why = e.what();
   }
-  // The files on disk are still the previous ones; "no" keeps the game open.
-  g.plat.error(why);
+  if (r.saved) {
+    // The report is only a summary for sharing: the game itself is safe.
+    if (!r.report_written)
+      g.plat.error(r.why + "\r投稿.txtは書けなかったけど、ゲームはちゃんとセーブしたよ。");
+    if (!unattended) g.plat.notice("オートセーブ完了。また遊んでね★");
+    return true;
+  }
+  // The save on disk is still the previous one.
+  g.plat.error(r.why);
+  if (unattended) return true;  // nobody is there to answer; keeping the window open helps no one
+  // "no" keeps the game open.
   return g.plat.ask("セーブできませんでした。セーブせずに終了しますか？");
 }
 

@@ -73,6 +73,13 @@ void make_root(const fs::path& root) {
   write_bmp(root / "cg" / "map-1.bmp", qRgb(1, 2, 3));
 }
 
+// Both files written; `why` says what failed otherwise.
+bool save_both(Game& g, std::string* why) {
+  const SaveOutcome r = save_all(g);
+  *why = r.why;
+  return r.saved && r.report_written;
+}
+
 // A headless game over a folder, with its transcript.
 struct Session {
   std::ostringstream out;
@@ -101,7 +108,7 @@ TEST(SaveFaults, AFolderThatCannotExistFailsTheSaveWithAReason) {
   Session r(d.path / "afile");  // dat/ would have to live inside a regular file
   new_game_values(r.g->s);
   std::string why;
-  EXPECT_FALSE(save_all(*r.g, &why));
+  EXPECT_FALSE(save_both(*r.g, &why));
   EXPECT_NE(why.find("z.wav"), std::string::npos) << why;
   EXPECT_NE(why.find("Not a directory"), std::string::npos) << why;
   EXPECT_EQ(read_bytes(d.path / "afile"), "x");
@@ -118,7 +125,7 @@ TEST(SaveFaults, AFullDiskLeavesTheOldSaveAsItWas) {
   Session r(d.path);
   new_game_values(r.g->s);
   std::string why;
-  EXPECT_FALSE(save_all(*r.g, &why));
+  EXPECT_FALSE(save_both(*r.g, &why));
   EXPECT_NE(why.find("No space left"), std::string::npos) << why;
   EXPECT_EQ(read_bytes(d.path / "dat" / "z.wav"), old_save);
   EXPECT_FALSE(fs::exists(fs::symlink_status(d.path / "dat" / "z.wav.tmp"))) << "no temporary file is left behind";
@@ -132,7 +139,7 @@ TEST(SaveFaults, ASaveThatCannotReplaceTheOldFileKeepsIt) {
   Session r(d.path);
   new_game_values(r.g->s);
   std::string why;
-  EXPECT_FALSE(save_all(*r.g, &why));
+  EXPECT_FALSE(save_both(*r.g, &why));
   EXPECT_FALSE(why.empty());
   EXPECT_TRUE(fs::is_directory(d.path / "dat" / "z.wav" / "inside"));
   EXPECT_FALSE(fs::exists(d.path / "dat" / "z.wav.tmp"));
@@ -146,7 +153,7 @@ TEST(SaveFaults, ASuccessfulSaveReplacesTheFileWhole) {
   new_game_values(r.g->s);
   r.g->s.my_name = "名前 あり";
   std::string why;
-  ASSERT_TRUE(save_all(*r.g, &why)) << why;
+  ASSERT_TRUE(save_both(*r.g, &why)) << why;
   const std::string bytes = read_bytes(d.path / "dat" / "z.wav");
   EXPECT_EQ(bytes, save_bytes(r.g->s));
   EXPECT_EQ(bytes.find('x'), std::string::npos);
@@ -164,7 +171,7 @@ TEST(SaveFaults, CloseReportsAFailedSaveAndTheGameCanGoOn) {
   ASSERT_TRUE(click(*r.g, "Button12"));
   r.plat.queue_answer(false);  // do not quit without the save
   EXPECT_FALSE(close_request(*r.g)) << "the window stays open when the player wants to keep the game";
-  EXPECT_TRUE(r.said("notice: オートセーブ完了。また遊んでね★"));
+  EXPECT_FALSE(r.said("オートセーブ完了")) << "only a save that was written is announced";
   EXPECT_EQ(r.count("error: "), 1) << r.text();
   EXPECT_TRUE(r.said("No space left")) << r.text();
   EXPECT_FALSE(fs::exists(d.path / "dat" / "z.wav"));
@@ -189,9 +196,87 @@ TEST(SaveFaults, ClosingWithoutASaveWhenThePlayerSaysSo) {
   EXPECT_EQ(r.count("ask: "), 1) << r.text();
 }
 
+// Remembers what the save file held when the farewell came up.
+class WatchingPlatform : public HeadlessPlatform {
+ public:
+  WatchingPlatform(std::ostream& out, fs::path save) : HeadlessPlatform(out), save_(std::move(save)) {}
+  void notice(const std::string& text) override {
+    if (text.find("オートセーブ") != std::string::npos) at_farewell = fs::exists(save_) ? read_bytes(save_) : "(none)";
+    HeadlessPlatform::notice(text);
+  }
+  std::string at_farewell;
+
+ private:
+  fs::path save_;
+};
+
+TEST(SaveFaults, TheFarewellComesOnceTheSaveIsOnDisk) {
+  TempDir d;
+  make_root(d.path);
+  std::ostringstream out;
+  WatchingPlatform plat(out, d.path / "dat" / "z.wav");
+  SeededRandom rng(1);
+  auto g = std::make_unique<Game>(plat, rng, d.path.string());
+  startup(*g);
+  ASSERT_TRUE(click(*g, "Button12"));
+  g->s.cent = 777;
+  EXPECT_TRUE(close_request(*g));
+  EXPECT_EQ(plat.at_farewell, save_bytes(g->s));
+}
+
+TEST(SaveFaults, AReportThatCannotBeWrittenIsSaidAndTheCloseGoesOn) {
+  TempDir d;
+  make_root(d.path);
+  fs::create_directories(d.path / "投稿.txt" / "inside");  // a folder in the report's place
+  Session r(d.path);
+  startup(*r.g);
+  r.plat.queue_answer(true);
+  ASSERT_TRUE(click(*r.g, "Button12"));
+  r.g->s.my_name = "のこる";
+  const size_t before = r.text().size();
+  EXPECT_TRUE(close_request(*r.g)) << "the window closes: the game itself is saved";
+  const std::string said = r.text().substr(before);
+  EXPECT_NE(said.find("投稿.txt を保存できません"), std::string::npos) << said;
+  EXPECT_NE(said.find("投稿.txtは書けなかったけど、ゲームはちゃんとセーブしたよ。"), std::string::npos) << said;
+  EXPECT_NE(said.find("notice: オートセーブ完了。また遊んでね★"), std::string::npos) << said;
+  EXPECT_EQ(said.find("ask: "), std::string::npos) << "nothing to decide: " << said;
+  EXPECT_EQ(read_bytes(d.path / "dat" / "z.wav"), save_bytes(r.g->s));
+  EXPECT_TRUE(fs::is_directory(d.path / "投稿.txt" / "inside"));
+}
+
+TEST(SaveFaults, AnUnattendedCloseSavesTheSameAndAsksNothing) {
+  TempDir d;
+  make_root(d.path);
+  Session r(d.path);
+  startup(*r.g);
+  r.plat.queue_answer(true);
+  ASSERT_TRUE(click(*r.g, "Button12"));
+  const size_t before = r.text().size();
+  EXPECT_TRUE(close_request(*r.g, true));
+  EXPECT_EQ(r.text().substr(before), "se: key.wav\n") << "no farewell box with nobody to close it";
+  EXPECT_EQ(read_bytes(d.path / "dat" / "z.wav"), save_bytes(r.g->s));
+  EXPECT_TRUE(fs::exists(d.path / "投稿.txt"));
+}
+
+TEST(SaveFaults, AnUnattendedCloseThatCannotSaveSaysWhyAndKeepsTheOldSave) {
+  TempDir d;
+  make_root(d.path);
+  write_bytes(d.path / "dat" / "z.wav", "old\r\n");
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  fs::create_symlink("/dev/full", d.path / "dat" / "z.wav.tmp");
+  Session r(d.path);
+  startup(*r.g);
+  r.g->ui.start_box.visible = false;
+  new_game_values(r.g->s);
+  EXPECT_TRUE(close_request(*r.g, true)) << "nobody can answer, so the program ends";
+  EXPECT_EQ(r.count("error: "), 1) << r.text();
+  EXPECT_EQ(r.count("ask: "), 0) << r.text();
+  EXPECT_EQ(read_bytes(d.path / "dat" / "z.wav"), "old\r\n");
+}
+
 // ---- loading ----
 
-TEST(LoadFaults, MissingMasterFilesStopNewGameWithAnErrorAndTheGameGoesOn) {
+TEST(LoadFaults, AMissingMasterFileOnNewGameKeepsTheTitle) {
   TempDir d;
   make_root(d.path);
   for (const char* f : {"map.dat", "md.dat", "enemy.dat", "item.dat"}) fs::remove(d.path / "dat" / f);
@@ -202,14 +287,26 @@ TEST(LoadFaults, MissingMasterFilesStopNewGameWithAnErrorAndTheGameGoesOn) {
   EXPECT_EQ(r.count("error: "), 1) << r.text();
   EXPECT_TRUE(r.said("map.dat")) << r.text();
   EXPECT_FALSE(r.said("md.dat")) << "the load stops at the first missing file";
-  // The title is gone and the map shows what was read so far.
-  EXPECT_FALSE(r.g->ui.start_box.visible);
+  // Nothing has changed: the title with its music, no half-read tables, no game.
+  EXPECT_TRUE(r.g->ui.start_box.visible);
+  EXPECT_FALSE(r.g->ui.map_box.visible);
+  EXPECT_FALSE(r.said("bgm: not")) << r.text();
+  EXPECT_FALSE(r.said("get2.wav")) << r.text();
+  EXPECT_EQ(r.g->t.ex_names[1], "");
+  EXPECT_EQ(r.g->s.my_lv, 0);
+  // Closing on the title writes nothing.
+  EXPECT_TRUE(close_request(*r.g));
+  EXPECT_FALSE(fs::exists(d.path / "dat" / "z.wav"));
+  EXPECT_FALSE(fs::exists(d.path / "投稿.txt"));
+  // With the files back, NEW GAME works in the same session.
+  for (const char* f : {"map.dat", "md.dat", "enemy.dat", "item.dat"})
+    fs::copy_file(fs::path(ZANDO_FIXTURES) / "mini" / "dat" / f, d.path / "dat" / f);
+  r.plat.queue_answer(true);
+  ASSERT_TRUE(click(*r.g, "Button12"));
+  EXPECT_EQ(r.count("error: "), 1) << r.text();
   EXPECT_TRUE(r.g->ui.map_box.visible);
+  EXPECT_EQ(r.g->s.my_lv, 1);
   EXPECT_EQ(r.g->t.ex_names[1], "毒の刃");
-  // The game keeps running.
-  timer_fire(*r.g, 1);
-  timer_fire(*r.g, 2);
-  EXPECT_EQ(r.g->s.play_time, 1);
 }
 
 TEST(LoadFaults, ContinueWithoutASaveSaysSoAndStaysOnTheTitle) {
@@ -224,7 +321,7 @@ TEST(LoadFaults, ContinueWithoutASaveSaysSoAndStaysOnTheTitle) {
   EXPECT_FALSE(r.g->ui.map_box.visible);
 }
 
-TEST(LoadFaults, ContinueWithAMissingMasterFileKeepsTheSavedValues) {
+TEST(LoadFaults, ContinueWithAMissingMasterFileLeavesEverythingAsItWas) {
   TempDir d;
   make_root(d.path);
   fs::remove(d.path / "dat" / "magic.dat");
@@ -232,15 +329,18 @@ TEST(LoadFaults, ContinueWithAMissingMasterFileKeepsTheSavedValues) {
   new_game_values(saved);
   saved.my_name = "セーブ太郎";
   saved.cent = 4321;
-  write_bytes(d.path / "dat" / "z.wav", save_bytes(saved));
+  const std::string bytes = save_bytes(saved);
+  write_bytes(d.path / "dat" / "z.wav", bytes);
   Session r(d.path);
   startup(*r.g);
   ASSERT_TRUE(click(*r.g, "Button11"));
   EXPECT_EQ(r.count("error: "), 1) << r.text();
   EXPECT_TRUE(r.said("magic.dat")) << r.text();
-  EXPECT_EQ(r.g->s.my_name, "セーブ太郎");
-  EXPECT_EQ(r.g->s.cent, 4321);
-  EXPECT_EQ(r.g->t.monster_table[0].mo_name, "スライム");
+  EXPECT_TRUE(r.g->ui.start_box.visible);
+  EXPECT_EQ(r.g->s.my_name, "") << "nothing of the save reaches the running game";
+  EXPECT_EQ(r.g->t.monster_table[0].mo_name, "");
+  EXPECT_TRUE(close_request(*r.g));
+  EXPECT_EQ(read_bytes(d.path / "dat" / "z.wav"), bytes);
 }
 
 TEST(LoadFaults, AHalfSaveContinuesWithTheRestZero) {
@@ -273,7 +373,9 @@ TEST(LoadFaults, AGarbageSaveIsReportedNotTrusted) {
   ASSERT_TRUE(click(*r.g, "Button11"));
   EXPECT_EQ(r.count("error: "), 1) << r.text();
   EXPECT_TRUE(r.said("z.wav")) << r.text();
-  // The save on disk is not touched by reading it.
+  EXPECT_TRUE(r.g->ui.start_box.visible);
+  // Neither reading it nor closing afterwards touches the save on disk.
+  EXPECT_TRUE(close_request(*r.g));
   EXPECT_EQ(read_bytes(d.path / "dat" / "z.wav"), "name\r\nnot a score\r\n");
 }
 

@@ -176,12 +176,38 @@ TEST(LineReader, ASecondByteThatLooksLikeABlankOrDigitStaysInItsCharacter) {
   EXPECT_EQ(r.read_string(), text);
 }
 
-TEST(LineReader, BytesThatAreNotCp932BecomeReplacementCharacters) {
-  auto r = reader(std::string("a\x80" "b\xA0" "c\r\n"));
+TEST(LineReader, BytesThatAreNotCp932AreKeptAndWrittenBackAsTheyWere) {
+  // 80, A0 and FD..FF are never CP932; 82 41 is a lead byte with a trail that
+  // makes no character; ED 40 and FA 54 decode but would be written back
+  // under other codes (NEC and IBM duplicates); a lead byte ends the line.
+  const std::string line = std::string("a\x80" "b\xA0" "c\xFD\xFE\xFF" "\x82" "A" "\xED\x40" "\xFA\x54") +
+                           sj("スライム") + "\x83";
+  auto r = reader(line + "\r\n");
   const std::string s = r.read_string();
   EXPECT_EQ(s.front(), 'a');
-  EXPECT_EQ(s.back(), 'c');
-  EXPECT_NE(s.find("\xEF\xBF\xBD"), std::string::npos);
+  EXPECT_NE(s.find("スライム"), std::string::npos);
+  EXPECT_EQ(s.find("\xEF\xBF\xBD"), std::string::npos);
+  EXPECT_EQ(utf8_to_cp932(s), line);
+  EXPECT_EQ(cp932_length(s), line.size());
+  // Every cut of the typing is a prefix of the bytes, never a changed byte.
+  for (size_t n = 0; n <= line.size(); ++n) {
+    const std::string cut = utf8_to_cp932(cp932_prefix(s, n));
+    EXPECT_LE(cut.size(), n);
+    EXPECT_EQ(line.compare(0, cut.size(), cut), 0) << n;
+  }
+}
+
+TEST(TypedText, OnlyWhatCp932HoldsMayBeTyped) {
+  EXPECT_TRUE(cp932_holds("アレク ｱﾚｸ Alec ①髙"));
+  EXPECT_EQ(cp932_first_foreign("アレク"), "");
+  EXPECT_FALSE(cp932_holds("アレ😀ク"));
+  EXPECT_EQ(cp932_first_foreign("アレ😀ク"), "😀");
+  EXPECT_EQ(cp932_first_foreign("한글"), "한");
+  // A character that only stands for a raw byte read from a file is not typed text.
+  const std::string raw = cp932_to_utf8("\x80");
+  EXPECT_FALSE(cp932_holds(raw));
+  // Broken UTF-8 is refused and shown as the replacement character.
+  EXPECT_EQ(cp932_first_foreign("a\xC3"), "\xEF\xBF\xBD");
 }
 
 TEST(LineReader, SignsAreAccepted) {

@@ -78,6 +78,13 @@ void fill_distinct(GameState& s) {
   }
 }
 
+// Both files written; `why` says what failed otherwise.
+bool save_both(Game& g, std::string* why) {
+  const SaveOutcome r = save_all(g);
+  *why = r.why;
+  return r.saved && r.report_written;
+}
+
 struct WriteFnGuard {
   explicit WriteFnGuard(WriteFn f) { set_write_fn(f); }
   ~WriteFnGuard() { set_write_fn(nullptr); }
@@ -186,7 +193,7 @@ TEST(SaveAll, WritesTheSaveAndTheReport) {
   new_game(t.g);
   status_refresh(t.g);
   std::string why;
-  ASSERT_TRUE(save_all(t.g, &why)) << why;
+  ASSERT_TRUE(save_both(t.g, &why)) << why;
   EXPECT_EQ(read_bytes(t.g.save_path()), save_bytes(t.g.s));
   EXPECT_EQ(read_bytes(t.root + "投稿.txt"), report_bytes(t.g));
   const auto report = crlf_lines(cp932_to_utf8(read_bytes(t.root + "投稿.txt")));
@@ -196,7 +203,7 @@ TEST(SaveAll, WritesTheSaveAndTheReport) {
   EXPECT_FALSE(fs::exists(t.root + "投稿.txt.tmp"));
   // Rewritten in full at the next save.
   t.g.s.my_lv = 999;
-  ASSERT_TRUE(save_all(t.g, &why)) << why;
+  ASSERT_TRUE(save_both(t.g, &why)) << why;
   EXPECT_EQ(crlf_lines(cp932_to_utf8(read_bytes(t.root + "投稿.txt")))[6], "現ﾌﾛｱ:0階  称号:【ＷＩＬＤＥＲ】");
 }
 
@@ -222,7 +229,7 @@ SavedPair first_save(test::TestGame& t) {
   new_game(t.g);
   status_refresh(t.g);
   std::string why;
-  EXPECT_TRUE(save_all(t.g, &why)) << why;
+  EXPECT_TRUE(save_both(t.g, &why)) << why;
   return {read_bytes(t.g.save_path()), read_bytes(t.root + "投稿.txt")};
 }
 
@@ -243,22 +250,28 @@ TEST(SaveAll, ADiskFullHalfwayLeavesTheOldFilesByteForByte) {
   WriteFnGuard guard(full_disk_write);
   g_budget = static_cast<long>(next.size() / 2);  // half the save's lines
   std::string why;
-  EXPECT_FALSE(save_all(t.g, &why));
+  EXPECT_FALSE(save_both(t.g, &why));
   EXPECT_NE(why.find(t.g.save_path()), std::string::npos) << why;
   EXPECT_NE(why.find(std::strerror(ENOSPC)), std::string::npos) << why;
   expect_untouched(t, old);
 }
 
-TEST(SaveAll, AReportThatCannotBeWrittenKeepsTheOldSaveToo) {
+TEST(SaveAll, TheSaveStandsAloneWhenTheReportCannotBeWritten) {
   test::TestGame t;
   const SavedPair old = first_save(t);
   t.g.s.my_lv = 77;
+  const std::string next = save_bytes(t.g.s);
   WriteFnGuard guard(full_disk_write);
-  g_budget = static_cast<long>(save_bytes(t.g.s).size() + 10);  // the save fits, the report does not
-  std::string why;
-  EXPECT_FALSE(save_all(t.g, &why));
-  EXPECT_NE(why.find("投稿.txt"), std::string::npos) << why;
-  expect_untouched(t, old);
+  g_budget = static_cast<long>(next.size() + 10);  // the save fits, the report does not
+  const SaveOutcome r = save_all(t.g);
+  EXPECT_TRUE(r.saved);
+  EXPECT_FALSE(r.report_written);
+  EXPECT_NE(r.why.find("投稿.txt"), std::string::npos) << r.why;
+  EXPECT_NE(r.why.find(std::strerror(ENOSPC)), std::string::npos) << r.why;
+  EXPECT_EQ(read_bytes(t.g.save_path()), next);
+  EXPECT_EQ(read_bytes(t.root + "投稿.txt"), old.report) << "a report half written never replaces the old one";
+  EXPECT_FALSE(fs::exists(t.g.save_path() + ".tmp"));
+  EXPECT_FALSE(fs::exists(t.root + "投稿.txt.tmp"));
 }
 
 TEST(SaveAll, AFolderThatIsAFile) {
@@ -269,12 +282,12 @@ TEST(SaveAll, AFolderThatIsAFile) {
   ScriptedRandom rng;
   auto g = std::make_unique<Game>(plat, rng, dir + "plain/");
   std::string why;
-  EXPECT_FALSE(save_all(*g, &why));
+  EXPECT_FALSE(save_both(*g, &why));
   EXPECT_NE(why.find(dir + "plain/dat/z.wav"), std::string::npos) << why;
   EXPECT_EQ(read_bytes(dir + "plain"), "x");
   // A missing dat folder: nothing is written beside it either.
   auto h = std::make_unique<Game>(plat, rng, dir + "dat/nothing/");
-  EXPECT_FALSE(save_all(*h, &why));
+  EXPECT_FALSE(save_both(*h, &why));
   EXPECT_NE(why.find("z.wav"), std::string::npos) << why;
   EXPECT_FALSE(fs::exists(dir + "dat/nothing"));
   fs::remove_all(dir);
@@ -329,6 +342,7 @@ TEST(CloseHandler, AFailedSaveAsksAndNoKeepsTheGameOpen) {
   const std::string said = t.transcript().substr(before);
   EXPECT_NE(said.find("error: " + t.g.save_path() + " を保存できません"), std::string::npos) << said;
   EXPECT_NE(said.find("ask: セーブできませんでした。セーブせずに終了しますか？ -> no"), std::string::npos) << said;
+  EXPECT_EQ(said.find("オートセーブ完了"), std::string::npos) << "a save that failed is never announced as done";
   expect_untouched(t, old);
   // Asked again, "yes" lets the window close without saving.
   g_budget = 100;

@@ -6,6 +6,7 @@
 #include "platform/headless/headless.h"
 #include "shell/game.h"
 #include "shell/messages.h"
+#include "shell/text_entry.h"
 #include "shell/title.h"
 #include "state/vars.h"
 
@@ -110,7 +111,7 @@ Step command(Game& g, HeadlessPlatform& p, std::string_view raw) {
       bad();
     }
   } else if (cmd == "type") {
-    g.ui.name_l.text = std::string(arg);
+    edit_typed(g, g.ui.name_l, std::string(arg));
   } else if (cmd == "slide") {
     int n = 0;
     if (!parse_int(trim(arg), n)) {

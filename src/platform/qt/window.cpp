@@ -13,7 +13,12 @@
 #include <QSlider>
 #include <QThread>
 
+#include <QApplication>
+#include <QDialog>
+#include <iostream>
+
 #include "shell/game.h"
+#include "shell/text_entry.h"
 #include "shell/title.h"
 
 namespace z2 {
@@ -208,8 +213,11 @@ void MainWindow::build(Control& c) {
     }
     case Kind::Edit: {
       auto* e = new QLineEdit(parent);
-      connect(e, &QLineEdit::textEdited, this, [g, name](const QString& t) {
-        g->ui.find(name)->text = t.toStdString();
+      connect(e, &QLineEdit::textEdited, this, [this, g, name, e](const QString& t) {
+        Control* ec = g->ui.find(name);
+        // A refused character leaves the field as it was.
+        if (!edit_typed(*g, *ec, t.toStdString())) e->setText(q(ec->text));
+        sync();
       });
       w = e;
       break;
@@ -368,7 +376,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     e->accept();
     return;
   }
-  if (close_request(*game_)) {
+  if (close_request(*game_, unattended_)) {
     game_->closed = true;
     for (auto& t : timers_) t.stop();
     z2::destroy(*game_);
@@ -379,7 +387,64 @@ void MainWindow::closeEvent(QCloseEvent* e) {
   }
 }
 
+namespace {
+
+// Dismisses the open modal boxes (a yes/no box answers "no"). Bounded: a box
+// that refuses to go is left to the next try.
+void dismiss_boxes() {
+  for (int i = 0; i < 16; ++i) {
+    QWidget* m = QApplication::activeModalWidget();
+    if (!m) return;
+    if (auto* d = qobject_cast<QDialog*>(m)) {
+      d->reject();
+    } else {
+      m->close();
+    }
+  }
+}
+
+}  // namespace
+
+void MainWindow::end_session() {
+  if (unattended_) return;  // already on its way
+  unattended_ = true;
+  dismiss_boxes();
+  // With no handler running the close can run now, which is what a session
+  // manager waiting for the save needs; a handler that waited in a box
+  // finishes first.
+  if (boxes_open_ == 0 && !QApplication::activeModalWidget()) {
+    finish_session();
+  } else {
+    QTimer::singleShot(0, this, [this] { finish_session(); });
+  }
+}
+
+void MainWindow::finish_session() {
+  if (boxes_open_ > 0 || QApplication::activeModalWidget()) {
+    // A handler is still inside a box's event loop: let it finish first.
+    dismiss_boxes();
+    QTimer::singleShot(10, this, [this] { finish_session(); });
+    return;
+  }
+  close();
+  // Whatever else is open, the program ends here.
+  QCoreApplication::quit();
+}
+
 // ---- platform ----
+
+namespace {
+
+// Counts a box of the platform while it is open.
+struct BoxOpen {
+  int& n;
+  explicit BoxOpen(int& count) : n(count) { ++n; }
+  ~BoxOpen() { --n; }
+  BoxOpen(const BoxOpen&) = delete;
+  BoxOpen& operator=(const BoxOpen&) = delete;
+};
+
+}  // namespace
 
 QtPlatform::QtPlatform(MainWindow& w) : w_(w) {
   audio_ = make_audio([&w](std::function<void()> f) { QMetaObject::invokeMethod(&w, std::move(f), Qt::QueuedConnection); },
@@ -400,18 +465,29 @@ void QtPlatform::pause(int ms) {
 }
 
 bool QtPlatform::ask(const std::string& text) {
+  // Nobody is there to answer: "no" is the answer that changes nothing.
+  if (w_.unattended()) return false;
   w_.sync();
+  BoxOpen open(w_.boxes_open_);
   return QMessageBox::question(&w_, QStringLiteral("ZANDO ARENA 2"), q_lines(text),
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtPlatform::notice(const std::string& text) {
+  if (w_.unattended()) return;
   w_.sync();
+  BoxOpen open(w_.boxes_open_);
   QMessageBox::information(&w_, QStringLiteral("ZANDO ARENA 2"), q_lines(text));
 }
 
 void QtPlatform::error(const std::string& text) {
+  if (w_.unattended()) {
+    // Still said, where a closing session leaves its messages.
+    std::cerr << "zando2: " << text << std::endl;
+    return;
+  }
   w_.sync();
+  BoxOpen open(w_.boxes_open_);
   QMessageBox::critical(&w_, QStringLiteral("ZANDO ARENA 2"), q_lines(text));
 }
 

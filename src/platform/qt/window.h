@@ -30,6 +30,14 @@ class MainWindow : public QWidget {
   QWidget* widget_of(const std::string& name) const;
   Game* game() const { return game_; }
 
+  // The desktop session ends or a termination signal came: close as the
+  // close box would, saving, but with nobody to answer boxes. Any box that
+  // is open is dismissed and the handler behind it finishes first; the close
+  // itself runs from the main event loop, never inside a handler.
+  void end_session();
+  // True once end_session was asked for: boxes answer at once.
+  bool unattended() const { return unattended_; }
+
  protected:
   void closeEvent(QCloseEvent* e) override;
 
@@ -38,12 +46,16 @@ class MainWindow : public QWidget {
   void build(Control& c);
   void sync_one(Mirror& m);
   void sync_timers();
+  void finish_session();
 
   Game* game_ = nullptr;
   std::vector<std::unique_ptr<Mirror>> mirrors_;
   std::unordered_map<std::string, Mirror*> by_name_;
   QTimer timers_[3];
   bool syncing_ = false;
+  bool unattended_ = false;
+  int boxes_open_ = 0;  // a handler waits in a modal box of the platform
+  friend class QtPlatform;
 };
 
 class QtPlatform : public Platform {

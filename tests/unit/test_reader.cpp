@@ -197,6 +197,27 @@ TEST(LineReader, BytesThatAreNotCp932AreKeptAndWrittenBackAsTheyWere) {
   }
 }
 
+TEST(LineReader, AnyBytesComeBackExactly) {
+  // Random byte strings, weighted towards lead bytes and the duplicate rows.
+  uint32_t x = 12345;
+  auto next = [&x] {
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    return x;
+  };
+  const unsigned char picks[] = {0x81, 0x82, 0x83, 0x87, 0x88, 0xA0, 0xB1, 0xED, 0xEE, 0xF0, 0xFA, 0xFC, 0xFD, 0xFF, 0x40, 0x5C, 0x7F, 0x80};
+  for (int n = 0; n < 3000; ++n) {
+    std::string bytes;
+    const size_t len = next() % 12;
+    for (size_t i = 0; i < len; ++i)
+      bytes += static_cast<char>(next() % 3 ? picks[next() % sizeof picks] : static_cast<unsigned char>(next()));
+    const std::string text = cp932_to_utf8(bytes);
+    ASSERT_EQ(utf8_to_cp932(text), bytes) << n;
+    ASSERT_EQ(cp932_length(text), bytes.size()) << n;
+  }
+}
+
 TEST(TypedText, OnlyWhatCp932HoldsMayBeTyped) {
   EXPECT_TRUE(cp932_holds("アレク ｱﾚｸ Alec ①髙"));
   EXPECT_EQ(cp932_first_foreign("アレク"), "");

@@ -172,7 +172,7 @@ TEST(Title, NewGameWorksWithoutASaveAndPastADamagedOne) {
   EXPECT_EQ(t.g.s.my_lv, 1);
   EXPECT_EQ(t.g.t.map_names[1], "草の回廊");
   EXPECT_EQ(t.transcript().find("error:"), std::string::npos);
-  // COUNTINUE reads the damaged save and says what is wrong with it.
+  // COUNTINUE reads the damaged save, says what is wrong with it and takes none of it.
   test::TestGame u;
   {
     FILE* f = std::fopen(u.g.save_path().c_str(), "wb");
@@ -182,7 +182,8 @@ TEST(Title, NewGameWorksWithoutASaveAndPastADamagedOne) {
   ASSERT_TRUE(click(u.g, "Button11"));
   EXPECT_NE(u.transcript().find("error: "), std::string::npos);
   EXPECT_NE(u.transcript().find("z.wav"), std::string::npos);
-  EXPECT_EQ(u.g.s.my_name, "名前");
+  EXPECT_EQ(u.g.s.my_name, "");
+  EXPECT_TRUE(u.g.ui.start_box.visible);
 }
 
 TEST(Title, ContinueFallsBackToTheDefaultBackground) {

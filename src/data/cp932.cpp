@@ -130,34 +130,56 @@ bool writes_back_as(std::string_view utf8, std::string_view bytes) {
 
 bool is_cp932_lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
+namespace {
+
+// Text whose every character decodes and writes back as it was read.
+bool clean_text(std::string_view bytes, std::string* utf8) {
+  std::string local;
+  std::string& out = utf8 ? *utf8 : local;
+  out.clear();
+  return decode_piece(bytes, out) && writes_back_as(out, bytes);
+}
+
+// How many bytes the character at `i` takes as the reader splits text: a
+// lead byte and its trail when together they make a character that writes
+// back the same, otherwise one byte (kept raw when it is no character). A
+// cut between these units never changes what comes before it.
+size_t unit_len(std::string_view bytes, size_t i, std::string* utf8) {
+  const auto b = static_cast<unsigned char>(bytes[i]);
+  if (b < 0x80) {
+    if (utf8) *utf8 = std::string(1, static_cast<char>(b));
+    return 1;
+  }
+  std::string piece;
+  if (is_cp932_lead(b) && i + 1 < bytes.size() && clean_text(bytes.substr(i, 2), &piece) && !piece.empty()) {
+    if (utf8) *utf8 = piece;
+    return 2;
+  }
+  if (utf8) {
+    if (!clean_text(bytes.substr(i, 1), &piece) || piece.empty()) {
+      piece.clear();
+      put_raw(piece, b);
+    }
+    *utf8 = piece;
+  }
+  return 1;
+}
+
+}  // namespace
+
 std::string cp932_to_utf8(std::string_view bytes) {
   if (all_ascii(bytes)) return std::string(bytes);
   std::string out;
   out.reserve(bytes.size() * 3 / 2);
   // Usual case: every character decodes and writes back as it was read.
-  if (decode_piece(bytes, out) && writes_back_as(out, bytes)) return out;
+  if (clean_text(bytes, &out)) return out;
   // Otherwise one character at a time; what does not come back whole is kept
   // as raw bytes.
   out.clear();
-  size_t i = 0;
-  std::string piece;
-  while (i < bytes.size()) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    if (b < 0x80) {
-      out += static_cast<char>(b);
-      ++i;
-      continue;
-    }
-    const size_t len = is_cp932_lead(b) && i + 1 < bytes.size() ? 2 : 1;
-    const std::string_view one = bytes.substr(i, len);
-    piece.clear();
-    if (decode_piece(one, piece) && !piece.empty() && writes_back_as(piece, one)) {
-      out += piece;
-      i += len;
-    } else {
-      put_raw(out, b);
-      ++i;
-    }
+  std::string one;
+  for (size_t i = 0; i < bytes.size();) {
+    i += unit_len(bytes, i, &one);
+    out += one;
   }
   return out;
 }
@@ -190,10 +212,13 @@ size_t cp932_length(std::string_view utf8) { return utf8_to_cp932(utf8).size(); 
 
 std::string cp932_bytes_prefix(std::string_view sj, size_t bytes) {
   if (bytes >= sj.size()) return cp932_to_utf8(sj);
-  // Walk whole characters; stop before one that the cut would split.
+  // Walk whole characters; stop before one that the cut would split. In clean
+  // text a lead byte always starts two; raw bytes split as the reader does.
+  const bool clean = all_ascii(sj) || clean_text(sj, nullptr);
   size_t i = 0;
   while (i < bytes) {
-    size_t len = is_cp932_lead(static_cast<unsigned char>(sj[i])) ? 2 : 1;
+    const size_t len =
+        clean ? (is_cp932_lead(static_cast<unsigned char>(sj[i])) ? 2 : 1) : unit_len(sj, i, nullptr);
     if (i + len > bytes) break;
     i += len;
   }

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 #include <filesystem>
 
 #include "data/reader.h"
@@ -13,6 +14,7 @@
 #include "shell/pictures.h"
 #include "shell/status.h"
 #include "state/int32.h"
+#include "state/vars.h"
 
 namespace z2 {
 
@@ -20,7 +22,24 @@ LoadedGame read_all(const Game& g, bool with_save) {
   // The copy keeps what the save does not hold (the seals set at start-up,
   // the opening texts) just as loading over the running state would.
   LoadedGame l{std::make_unique<GameState>(g.s), std::make_unique<Tables>()};
-  if (with_save) load_save(*l.s, g.save_path());
+  if (with_save) {
+    // Whatever a short save does not reach reads 0 or empty, not what the
+    // title's clock and refresh left there.
+    for (const SaveRun& run : save_layout()) {
+      const Var& v = *run.var;
+      switch (v.type) {
+        case Var::Type::Str: (*l.s).*(v.sp) = std::string(); break;
+        case Var::Type::Int: (*l.s).*(v.ip) = 0; break;
+        case Var::Type::Bool: (*l.s).*(v.bp) = false; break;
+        case Var::Type::Array: {
+          auto a = v.arr(*l.s);
+          std::fill_n(a.begin() + run.first, run.count, 0);
+          break;
+        }
+      }
+    }
+    load_save(*l.s, g.save_path());
+  }
   load_tables(*l.t, g.dat_dir());
   return l;
 }

@@ -357,6 +357,8 @@ TEST(LoadFaults, AHalfSaveContinuesWithTheRestZero) {
   write_bytes(d.path / "dat" / "z.wav", bytes.substr(0, pos));
   Session r(d.path);
   startup(*r.g);
+  timer_fire(*r.g, 2);  // a minute on the title
+  timer_fire(*r.g, 1);
   ASSERT_TRUE(click(*r.g, "Button11"));
   EXPECT_EQ(r.count("error: "), 0) << r.text();
   EXPECT_EQ(r.g->s.my_name, "半分");

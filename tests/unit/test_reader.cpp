@@ -215,6 +215,15 @@ TEST(LineReader, AnyBytesComeBackExactly) {
     const std::string text = cp932_to_utf8(bytes);
     ASSERT_EQ(utf8_to_cp932(text), bytes) << n;
     ASSERT_EQ(cp932_length(text), bytes.size()) << n;
+    // Typing shows two more bytes a step: what a step shows stays on screen.
+    std::string before;
+    for (size_t cut = 2; cut <= bytes.size() + 1; cut += 2) {
+      const std::string now = cp932_bytes_prefix(bytes, cut);
+      ASSERT_EQ(now.compare(0, before.size(), before), 0) << n << " at " << cut;
+      ASSERT_EQ(now, cp932_prefix(text, cut));
+      before = now;
+    }
+    ASSERT_EQ(before, text);
   }
 }
 
@@ -279,6 +288,12 @@ TEST(LineReader, ATokenThatIsNotANumberIsAnErrorNamingFileAndLine) {
     EXPECT_NE(err, "") << bad;
     EXPECT_NE(err.find("test.dat"), std::string::npos) << err;
     EXPECT_NE(err.find("3"), std::string::npos) << "the line number: " << err;
+  }
+  try {
+    reader("\r\n\r\nx\r\n").read_int();
+    ADD_FAILURE() << "x is not a number";
+  } catch (const DataError& e) {
+    EXPECT_EQ(e.line(), 3);
   }
 }
 
@@ -446,6 +461,24 @@ TEST(SaveReader, AShortSaveLeavesTheRestZeroOrEmpty) {
   EXPECT_EQ(s.floor, 0);
   EXPECT_EQ(s.cent, 0);
   EXPECT_EQ(s.buki_name, "");
+}
+
+TEST(SaveReader, ASaveThatIsNotLinesOfTheGamesOwnIsDamaged) {
+  TempDir d;
+  // Empty, cut to nothing by an end-of-file byte, converted to LF or to CR.
+  for (const char* bytes : {"", "\x1a" "name\r\n1\r\n", "name\n1\n2\n", "name\r1\r2\r"}) {
+    write_bytes(d.path / "z.wav", bytes);
+    GameState s;
+    s.my_lv = 9;
+    const std::string err = error_of([&] { load_save(s, d.dir() + "z.wav"); });
+    EXPECT_NE(err.find("z.wav"), std::string::npos) << "[" << bytes << "] " << err;
+    EXPECT_EQ(s.my_lv, 9);
+  }
+  // One CR LF is enough: a short save still reads.
+  write_bytes(d.path / "z.wav", "name\r\n7");
+  GameState s;
+  EXPECT_EQ(error_of([&] { load_save(s, d.dir() + "z.wav"); }), "");
+  EXPECT_EQ(s.score, 7);
 }
 
 TEST(SaveReader, AMalformedSaveStopsAtTheBadLine) {

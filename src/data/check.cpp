@@ -3,6 +3,8 @@
 #include <QImage>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -147,6 +149,63 @@ constexpr int kEvolution[][2] = {
 };
 
 constexpr int kFloors = 25;        // floors 0..24
+
+// Which floors have which fight rooms (the floor map shows the same buttons).
+constexpr FightRooms kFightRooms[kFloors] = {
+    {true, false, false},  {true, false, false},  {true, false, false},  {true, false, false},   // 0..3
+    {true, false, false},  {true, false, false},  {true, false, false},  {true, false, false},   // 4..7
+    {false, true, false},  {false, false, false}, {false, false, false}, {false, false, false},  // 8..11
+    {false, false, false}, {true, false, false},  {false, false, false}, {false, false, false},  // 12..15
+    {false, false, true},  {false, false, false}, {true, false, false},  {false, false, false},  // 16..19
+    {false, false, false}, {false, false, false}, {true, false, false},  {false, true, true},    // 20..23
+    {false, false, false},                                                                      // 24
+};
+
+// Floors where fights other than the colosseum happen, and so garbage turns up.
+bool fights_on(int floor) {
+  if (floor < 0 || floor >= kFloors) return false;
+  const FightRooms& r = kFightRooms[floor];
+  return r.monster_room || r.random_room || r.advanced_room;
+}
+
+// What the lasting gains of an item kind add to: buying ten of a cheap tier
+// does the same as one of a tier ten times as strong, so a dearer tier must
+// give more per cent.
+bool lasting_gain(i32 kind) {
+  switch (kind) {
+    case 3: case 4: case 6: case 7: case 8: case 9: case 10: case 11: case 12: case 13:
+    case 15: case 19: case 20: case 25: case 63: case 73: case 79: case 80: case 89:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Goods bought to be used. Those that do nothing when used (keys, keepsakes, the seven
+// things ぼうや lost) are bought to be had, each for itself.
+bool used_for_its_effect(i32 kind) {
+  if (kind >= 400 && kind <= 499) return true;
+  if (kind < 0 || kind > 99) return false;
+  if (kind == 5 || kind == 14 || (kind >= 16 && kind <= 18) || kind == 96) return false;
+  if ((kind >= 40 && kind <= 49) || kind == 52 || (kind >= 74 && kind <= 77) || (kind >= 81 && kind <= 88) ||
+      kind == 90 || kind == 92 || kind == 93) {
+    return false;
+  }
+  return true;
+}
+
+// Kinds whose it_pow is an amount (more is stronger). For the others the
+// power is a selector or unused, and only the same power is the same effect.
+bool amount_kind(i32 kind) {
+  if (lasting_gain(kind) || (kind >= 400 && kind <= 499)) return true;
+  switch (kind) {
+    case 0: case 1: case 22: case 24: case 39: case 50: case 51: case 54: case 55: case 56:
+    case 58: case 91:
+      return true;
+    default:
+      return false;
+  }
+}
 constexpr int kRandomDraws = 499;  // random(499): ids 0..498 of items and garbage
 constexpr int kDiscDraws = 255;    // random(255): discs 0..254
 const char* const kRareTitle[3] = {"extra enemy", "floor master", "phantom's apostle"};
@@ -184,7 +243,12 @@ class Checker {
     if (ok_[kItem]) items();
     if (ok_[kItem]) shops();
     if (ok_[kMonster]) monsters();
-    if (ok_[kMagic]) names_of(kMagic, kMagicRoles, "magic", [&](size_t i) { return t_->magic_table[i].mg_name; });
+    if (ok_[kMagic]) {
+      names_of(kMagic, kMagicRoles, "magic", [&](size_t i) { return t_->magic_table[i].mg_name; });
+      spells_taught();
+    }
+    if (ok_[kEnemy] && ok_[kMonster] && ok_[kGomi] && ok_[kItem]) monsters_obtainable();
+    if (ok_[kItem]) price_ladders();
     if (ok_[kGomi]) gomi();
     if (ok_[kJob]) names_of(kJob, kJobRoles, "class", [&](size_t i) { return t_->job_table[i].jb_name; });
     if (ok_[kMap]) floors();
@@ -241,6 +305,7 @@ class Checker {
         continue;
       }
       if (s.boss_name.empty()) report(rel + ": the boss has no name");
+      boss_names_.push_back(s.boss_name);
       if (s.boss_pic.empty()) {
         report(rel + ": the boss has no picture");
       } else {
@@ -271,13 +336,16 @@ class Checker {
 
   void enemies() {
     for (int band = 0; band < kFloors; ++band) {
+      // Only a monster room draws an ordinary enemy of its own floor.
+      if (!kFightRooms[band].monster_room) continue;
       bool any = false;
       for (int slot = 0; slot <= 6; ++slot) any = any || usable(t_->enemy(band * 10 + slot));
       if (!any) {
         report(master(kEnemy) + ": records " + std::to_string(band * 10) + ".." + std::to_string(band * 10 + 6) +
                ": floor " + std::to_string(band) + " has no usable ordinary enemy (a name and a picture)");
       }
-      for (int slot = 7; slot <= 9; ++slot) {
+      // Only a monster room calls the rare visitors of its floor.
+      for (int slot = 7; slot <= 9 && kFightRooms[band].monster_room; ++slot) {
         const int n = band * 10 + slot;
         const EnemyRecord& e = t_->enemy(n);
         if (usable(e)) continue;
@@ -307,6 +375,10 @@ class Checker {
         report(rec(kEnemy, n) + quoted(e.en_name) + ": has a name but no picture, so no fight ever draws it");
       }
       if (!usable(e)) continue;
+      if (!enemy_drawn(n)) {
+        report(rec(kEnemy, n) + quoted(e.en_name) + ": no room ever draws it (floor " + std::to_string(n / 10) +
+               ", slot " + std::to_string(n % 10) + ")");
+      }
       picture(rec(kEnemy, n) + quoted(e.en_name) + ": picture", e.en_pic);
       if (ok_[kItem] && ok_[kGomi]) carried(n, e);
     }
@@ -394,6 +466,143 @@ class Checker {
         report(rec(file, r.id) + ": " + what + " " + std::to_string(r.id) + " (" + r.role + ") has no name");
       }
     }
+  }
+
+  // ---- what the rules can reach ----
+
+  void spells_taught() {
+    for (int i = 0; i < static_cast<int>(t_->magic_table.size()); ++i) {
+      const std::string& name = t_->magic_table[static_cast<size_t>(i)].mg_name;
+      if (name.empty()) continue;
+      bool taught = false;
+      for (const Role& r : kMagicRoles) taught = taught || r.id == i;
+      if (!taught) report(rec(kMagic, i) + quoted(name) + ": no level, floor or escape teaches this spell");
+    }
+  }
+
+  bool sold(i32 item) const {
+    for (const auto* table : {&t_->shop_table, &t_->wild_table}) {
+      for (const ShopRecord& e : *table) {
+        if (e.item == item) return true;
+      }
+    }
+    return false;
+  }
+
+  // An item the player can come by: a random find, on sale, or carried by an enemy a room draws.
+  bool item_obtainable(int id) const {
+    const ItemRecord& it = at_or_empty(t_->item_table, id);
+    if (it.it_name.empty()) return false;
+    if (id < kRandomDraws && it.it_rare >= 0 && it.it_rare <= 2) return true;
+    if (sold(id)) return true;
+    for (int n = 0; n < 255; ++n) {
+      if (t_->enemy(n).en_item == id && usable(t_->enemy(n)) && enemy_drawn(n)) return true;
+    }
+    return false;
+  }
+
+  // Garbage the player can come by: the errand girl brings any named piece 1..498, fights turn
+  // up the pieces of their floor, and enemies carry some.
+  bool gomi_obtainable(int id) const {
+    const GomiRecord& g = at_or_empty(t_->gomi_table, id);
+    if (g.gm_name.empty()) return false;
+    if (id >= 1 && id < kRandomDraws) return true;
+    if (id < kRandomDraws && fights_on(g.gm_floor)) return true;
+    for (int n = 0; n < 255; ++n) {
+      if (t_->enemy(n).en_item == 1000 + id && usable(t_->enemy(n)) && enemy_drawn(n)) return true;
+    }
+    return false;
+  }
+
+  void monsters_obtainable() {
+    const auto& mo = t_->monster_table;
+    const size_t count = mo.size();
+    std::vector<bool> got(count, false);
+    auto give = [&](int j) {
+      if (j < 0 || static_cast<size_t>(j) >= count || mo[static_cast<size_t>(j)].mo_name.empty()) return;
+      got[static_cast<size_t>(j)] = true;
+    };
+    // Joining: the last monster of the beaten opponent's name, never monster 0.
+    auto join = [&](const std::string& name) {
+      if (!real_name(name)) return;
+      for (int j = static_cast<int>(count) - 1; j > 0; --j) {
+        if (mo[static_cast<size_t>(j)].mo_name == name) {
+          give(j);
+          return;
+        }
+      }
+    };
+    for (int n = 0; n < 255; ++n) {
+      if (usable(t_->enemy(n)) && enemy_drawn(n)) join(t_->enemy(n).en_name);
+    }
+    for (const std::string& b : boss_names_) join(b);
+    // Hatching in a garbage room from the garbage of the same id.
+    for (int id = 0; id < static_cast<int>(std::min(count, t_->gomi_table.size())); ++id) {
+      if (gomi_obtainable(id)) give(id);
+    }
+    // Fixed gifts.
+    for (int id = 0; id < static_cast<int>(t_->item_table.size()); ++id) {
+      if (t_->item_table[static_cast<size_t>(id)].it_kind == 78 && item_obtainable(id)) give(101);
+    }
+    give(102);
+    give(104);
+    // Evolution, until nothing more comes of it.
+    for (bool more = true; more;) {
+      more = false;
+      for (const auto& e : kEvolution) {
+        if (got[static_cast<size_t>(e[0])] && !got[static_cast<size_t>(e[1])] && !mo[static_cast<size_t>(e[1])].mo_name.empty()) {
+          give(e[1]);
+          more = true;
+        }
+      }
+    }
+    for (size_t j = 0; j < count; ++j) {
+      if (mo[j].mo_name.empty() || got[j]) continue;
+      report(rec(kMonster, static_cast<int>(j)) + quoted(mo[j].mo_name) +
+             ": nothing yields this monster (no enemy or boss of its name is met, no garbage of its id is found, "
+             "nothing evolves into it)");
+    }
+  }
+
+  // The shops' price ladders: within one shop, goods of the same effect must not cost more for
+  // less, and a dearer lasting gain must give more per cent.
+  void price_ladders() {
+    for (int file : {kShop, kWild}) {
+      if (!ok_[file]) continue;
+      const auto& table = file == kShop ? t_->shop_table : t_->wild_table;
+      for (int a = 0; a < static_cast<int>(table.size()); ++a) {
+        const ShopRecord& sa = table[static_cast<size_t>(a)];
+        const ItemRecord& ia = at_or_empty(t_->item_table, sa.item);
+        if (sa.item == 0 || ia.it_name.empty()) continue;
+        for (int b = 0; b < static_cast<int>(table.size()); ++b) {
+          const ShopRecord& sb = table[static_cast<size_t>(b)];
+          const ItemRecord& ib = at_or_empty(t_->item_table, sb.item);
+          if (b == a || sb.item == 0 || ib.it_name.empty() || sa.price <= sb.price) continue;
+          if (!same_effect(ia, ib)) continue;
+          const std::string head = rec(file, a) + quoted(ia.it_name) + ": sold for " + std::to_string(sa.price) +
+                                   ", more than record " + std::to_string(b) + quoted(ib.it_name) + " for " +
+                                   std::to_string(sb.price);
+          const bool amount = amount_kind(ia.it_kind);
+          if (!amount || ia.it_pow <= ib.it_pow) {
+            report(head + ", which does the same" + (amount ? " with no less power" : ""));
+          } else if (lasting_gain(ia.it_kind) &&
+                     static_cast<int64_t>(sa.price) * ib.it_pow > static_cast<int64_t>(sb.price) * ia.it_pow) {
+            report(head + ", yet gives less per cent (" + std::to_string(ia.it_pow) + " against " +
+                   std::to_string(ib.it_pow) + ")");
+          }
+        }
+      }
+    }
+  }
+
+  // Two goods that do the same thing, so that only power and price tell them apart.
+  static bool same_effect(const ItemRecord& a, const ItemRecord& b) {
+    const bool wa = a.it_kind >= 400 && a.it_kind <= 449, wb = b.it_kind >= 400 && b.it_kind <= 449;
+    const bool ra = a.it_kind >= 450 && a.it_kind <= 499, rb = b.it_kind >= 450 && b.it_kind <= 499;
+    if (wa || wb) return wa && wb && a.it_ex == b.it_ex;  // a weapon's extra effect sets it apart
+    if (ra || rb) return ra && rb;
+    if (a.it_kind != b.it_kind || !used_for_its_effect(a.it_kind)) return false;
+    return amount_kind(a.it_kind) || a.it_pow == b.it_pow;
   }
 
   // ---- pictures ----
@@ -508,12 +717,27 @@ class Checker {
   std::unique_ptr<Tables> t_ = std::make_unique<Tables>();
   bool ok_[kMasterFileCount] = {};
   std::map<std::string, Pic> pics_;
+  std::vector<std::string> boss_names_;
   std::vector<std::string> lines_;
 };
 
 }  // namespace
 
 std::span<const FixedFile> fixed_pictures() { return kPictures; }
+std::span<const FightRooms> fight_rooms() { return kFightRooms; }
+
+bool enemy_drawn(int n) {
+  if (n < 0 || n > 254) return false;
+  const int band = n / 10, slot = n % 10;
+  if (band < kFloors && kFightRooms[band].monster_room) return true;
+  // The random rooms take records 1..253 of the floors below their own.
+  if (n < 1 || n > 253) return false;
+  for (int f = band + 1; f < kFloors; ++f) {
+    if (kFightRooms[f].random_room && slot <= 6) return true;
+    if (kFightRooms[f].advanced_room && slot <= 8) return true;
+  }
+  return false;
+}
 std::span<const FixedFile> fixed_sounds() { return kSounds; }
 
 std::vector<std::string> check_data(const std::string& root) { return Checker(root).run(); }

@@ -12,6 +12,9 @@
 #include "data/check.h"
 #include "data/cp932.h"
 #include "data/tables.h"
+#include "game_fixture.h"
+#include "rooms/floor_map.h"
+#include "shell/title.h"
 
 namespace fs = std::filesystem;
 
@@ -88,7 +91,8 @@ TEST_F(CheckFaultySet, OpeningNeedsAnEndLine) {
 
 TEST_F(CheckFaultySet, FloorBandsWithoutOrdinaryEnemies) {
   EXPECT_LINE(lines(), "dat/enemy.dat: records 20..26: floor 2 has no usable ordinary enemy (a name and a picture)");
-  EXPECT_LINE(lines(), "dat/enemy.dat: records 240..246: floor 24 has no usable ordinary enemy (a name and a picture)");
+  // Floor 24 has no monster room: no fight there draws its own band.
+  EXPECT_NO_LINE_STARTING(lines(), "dat/enemy.dat: records 240..246");
   // Band 0 has record 0 and band 1 records 10..14.
   EXPECT_NO_LINE_STARTING(lines(), "dat/enemy.dat: records 0..6");
   EXPECT_NO_LINE_STARTING(lines(), "dat/enemy.dat: records 10..16");
@@ -99,7 +103,8 @@ TEST_F(CheckFaultySet, IncompleteRareSlots) {
   EXPECT_LINE(lines(), "dat/enemy.dat: record 17 (絵なしエクストラ): the extra enemy of floor 1 needs a picture");
   EXPECT_LINE(lines(), "dat/enemy.dat: record 18: the floor master of floor 1 needs a name");
   EXPECT_LINE(lines(), "dat/enemy.dat: record 29: the phantom's apostle of floor 2 needs a name");
-  EXPECT_LINE(lines(), "dat/enemy.dat: record 249: the phantom's apostle of floor 24 needs a name");
+  // Floor 24 has no monster room: nobody calls its rare visitors.
+  EXPECT_NO_LINE_STARTING(lines(), "dat/enemy.dat: record 249");
   EXPECT_NO_LINE_STARTING(lines(), "dat/enemy.dat: record 7 ");
   EXPECT_NO_LINE_STARTING(lines(), "dat/enemy.dat: record 19 ");
 }
@@ -185,7 +190,11 @@ TEST_F(CheckFaultySet, PicturesNamedByTheData) {
   // An empty large picture is allowed: the game shows its fallback.
   EXPECT_NO_LINE_STARTING(lines(), "dat/boss0.dat");
   EXPECT_NO_LINE_STARTING(lines(), "dat/enemy.dat: record 0 ");
-  EXPECT_NO_LINE_STARTING(lines(), "dat/monster.dat: record 0 ");
+  EXPECT_NO_LINE_STARTING(lines(), "dat/monster.dat: record 0 (ぷよ): picture");
+  // The set has no garbage at all, so nothing hatches monster 0.
+  EXPECT_LINE(lines(),
+              "dat/monster.dat: record 0 (ぷよ): nothing yields this monster (no enemy or boss of its name is met, no "
+              "garbage of its id is found, nothing evolves into it)");
 }
 
 TEST_F(CheckFaultySet, PicturesTheGameNames) {
@@ -249,16 +258,27 @@ class CheckBuiltSet : public ::testing::Test {
     std::ofstream(root_ / "dat" / file, std::ios::binary) << bytes;
   }
 
+  // Every record a room can draw, and no other.
   std::vector<std::string> enemy_lines(int blank_from = 255, int blank_to = -1) {
     std::vector<std::string> l;
     for (int n = 0; n < 255; ++n) {
-      const bool blank = n >= blank_from && n <= blank_to;
+      const bool blank = (n >= blank_from && n <= blank_to) || !z2::enemy_drawn(n);
       for (const std::string& v :
            {blank ? std::string() : "敵" + std::to_string(n), blank ? std::string() : std::string("en.bmp"),
             std::string("0"), std::string("0"), std::string("1"), std::string("0"), std::string("1"), std::string("2"),
             std::string("3"), std::string("4"), std::string("99")}) {
         l.push_back(v);
       }
+    }
+    return l;
+  }
+
+  // The spells that a level, a floor or the 99th escape teach; 10 and 25.. are taught by nothing.
+  static std::vector<std::string> magic_lines(int extra = -1) {
+    std::vector<std::string> l;
+    for (int i = 0; i < 256; ++i) {
+      const bool taught = (i <= 24 && i != 10) || i == extra;
+      l.insert(l.end(), {taught ? "術" + std::to_string(i) : "", "説明", "0", "1"});
     }
     return l;
   }
@@ -283,7 +303,7 @@ class CheckBuiltSet : public ::testing::Test {
     data("md.dat", {"", "", "", "曲", "よい曲", "md01.mid"});
     data("enemy.dat", enemy_lines());
     data("item.dat", item_lines());
-    data("shop.dat", {"1", "10", "0", "0", "499", "99"});
+    data("shop.dat", {"1", "10", "0", "0"});
     data("wild.dat", {"2", "50"});
     l.clear();
     for (int i = 0; i < 256; ++i) l.insert(l.end(), {"職" + std::to_string(i), "説明", "0", "1", "0"});
@@ -292,12 +312,11 @@ class CheckBuiltSet : public ::testing::Test {
     for (int i = 0; i < 500; ++i) l.insert(l.end(), {"ゴミ" + std::to_string(i), "説明", std::to_string(i % 25), "0"});
     data("gomi.dat", l);
     l.clear();
+    // Garbage 0..498 hatches the monster of its id; 499 is beyond every garbage draw.
     for (int i = 0; i < 500; ++i)
-      l.insert(l.end(), {"獣" + std::to_string(i), "説明", "mo.bmp", "0", "1", "1", "0", "1"});
+      l.insert(l.end(), {i == 499 ? "" : "獣" + std::to_string(i), "説明", "mo.bmp", "0", "1", "1", "0", "1"});
     data("monster.dat", l);
-    l.clear();
-    for (int i = 0; i < 256; ++i) l.insert(l.end(), {"術" + std::to_string(i), "説明", "0", "1"});
-    data("magic.dat", l);
+    data("magic.dat", magic_lines());
     for (int n = 0; n <= 25; ++n) {
       data("boss" + std::to_string(n == 25 ? 99 : n) + ".dat",
            {"ボス", "boss.bmp", "", "3", "0", "a", "b", "c", "d", "e"});
@@ -350,17 +369,17 @@ TEST_F(CheckBuiltSet, OneUnreadablePictureSharedByRecords) {
 }
 
 TEST_F(CheckBuiltSet, OneEmptyBand) {
-  data("enemy.dat", enemy_lines(240, 246));
+  data("enemy.dat", enemy_lines(220, 226));
   EXPECT_EQ(join(z2::check_data(root())),
-            "dat/enemy.dat: records 240..246: floor 24 has no usable ordinary enemy (a name and a picture)\n");
+            "dat/enemy.dat: records 220..226: floor 22 has no usable ordinary enemy (a name and a picture)\n");
 }
 
 TEST_F(CheckBuiltSet, OneIncompleteRareSlot) {
   auto l = enemy_lines();
-  l[248 * 11 + 1] = "";  // the floor master of floor 24 loses its picture
+  l[228 * 11 + 1] = "";  // the floor master of floor 22 loses its picture
   data("enemy.dat", l);
   EXPECT_EQ(join(z2::check_data(root())),
-            "dat/enemy.dat: record 248 (敵248): the floor master of floor 24 needs a picture\n");
+            "dat/enemy.dat: record 228 (敵228): the floor master of floor 22 needs a picture\n");
 }
 
 TEST_F(CheckBuiltSet, RandomRoomsOnTheFirstFloors) {
@@ -409,6 +428,144 @@ TEST_F(CheckBuiltSet, ShortFilesAreNoErrorButTheirGapsAre) {
   EXPECT_LINE(lines, "dat/magic.dat: record 18: magic 18 (learnt at the 99th escape) has no name");
   EXPECT_NO_LINE_STARTING(lines, "dat/magic.dat: record 0:");
   for (const auto& l : lines) EXPECT_EQ(l.rfind("dat/magic.dat: record ", 0), 0u) << l;
+}
+
+// Records no room draws: slot 9 of a floor without a monster room, floors 23
+// and 24, and 254 (the random rooms stop at 253).
+TEST_F(CheckBuiltSet, EnemiesNoRoomDraws) {
+  auto l = enemy_lines();
+  for (int n : {89, 219, 239, 240, 254}) {
+    l[static_cast<size_t>(n * 11)] = "迷子" + std::to_string(n);
+    l[static_cast<size_t>(n * 11 + 1)] = "en.bmp";
+  }
+  data("enemy.dat", l);
+  EXPECT_EQ(join(z2::check_data(root())),
+            "dat/enemy.dat: record 89 (迷子89): no room ever draws it (floor 8, slot 9)\n"
+            "dat/enemy.dat: record 219 (迷子219): no room ever draws it (floor 21, slot 9)\n"
+            "dat/enemy.dat: record 239 (迷子239): no room ever draws it (floor 23, slot 9)\n"
+            "dat/enemy.dat: record 240 (迷子240): no room ever draws it (floor 24, slot 0)\n"
+            "dat/enemy.dat: record 254 (迷子254): no room ever draws it (floor 25, slot 4)\n");
+}
+
+TEST(CheckRooms, EnemyRecordsInReach) {
+  // The monster room of floor 22 reaches its apostle; the advanced rooms of floors 16 and 23 the floor
+  // masters below them; the random rooms never record 0 nor 254.
+  EXPECT_TRUE(z2::enemy_drawn(229));
+  EXPECT_TRUE(z2::enemy_drawn(218));
+  EXPECT_TRUE(z2::enemy_drawn(88));
+  EXPECT_TRUE(z2::enemy_drawn(0));
+  EXPECT_FALSE(z2::enemy_drawn(219));
+  EXPECT_FALSE(z2::enemy_drawn(230));
+  EXPECT_FALSE(z2::enemy_drawn(250));
+  EXPECT_FALSE(z2::enemy_drawn(-1));
+  EXPECT_FALSE(z2::enemy_drawn(255));
+}
+
+// The checker's own copy of the fight rooms must say what the floor map shows.
+TEST(CheckRooms, FightRoomsAreTheFloorMapsButtons) {
+  z2::test::TestGame r;
+  z2::load_tables(r.g.t, r.g.dat_dir());
+  z2::new_game(r.g);
+  const auto rooms = z2::fight_rooms();
+  ASSERT_EQ(rooms.size(), 25u);
+  for (int f = 0; f < 25; ++f) {
+    SCOPED_TRACE("floor " + std::to_string(f));
+    r.g.s.floor = f;
+    z2::apply_floor_rules(r.g);
+    EXPECT_EQ(rooms[static_cast<size_t>(f)].monster_room, r.g.ui.s_battle.visible);
+    EXPECT_EQ(rooms[static_cast<size_t>(f)].random_room, r.g.ui.rand_b.visible);
+    EXPECT_EQ(rooms[static_cast<size_t>(f)].advanced_room, r.g.ui.p_b.visible);
+  }
+}
+
+TEST_F(CheckBuiltSet, SpellsNothingTeaches) {
+  data("magic.dat", magic_lines(10));
+  EXPECT_EQ(join(z2::check_data(root())), "dat/magic.dat: record 10 (術10): no level, floor or escape teaches this spell\n");
+}
+
+TEST_F(CheckBuiltSet, MonstersNothingYields) {
+  // Without garbage of their ids: monster 300 joins (an enemy of its name is met), monster 112
+  // evolves from monster 0, and nothing gives monster 301.
+  std::vector<std::string> l;
+  for (int i = 0; i < 500; ++i) {
+    const bool gone = i == 300 || i == 301 || i == 112;
+    l.insert(l.end(), {gone ? "" : "ゴミ" + std::to_string(i), "説明", std::to_string(i % 25), "0"});
+  }
+  data("gomi.dat", l);
+  std::vector<std::string> m;
+  for (int i = 0; i < 500; ++i)
+    m.insert(m.end(), {i == 499 ? "" : "獣" + std::to_string(i), "説明", "mo.bmp", "0", "1", "1", "0", "1"});
+  data("monster.dat", m);
+  auto e = enemy_lines();
+  e[5 * 11] = "獣300";  // an ordinary enemy of floor 0 bears monster 300's name
+  data("enemy.dat", e);
+  EXPECT_EQ(join(z2::check_data(root())),
+            "dat/monster.dat: record 301 (獣301): nothing yields this monster (no enemy or boss of its name is met, no "
+            "garbage of its id is found, nothing evolves into it)\n");
+}
+
+TEST_F(CheckBuiltSet, MonstersOfABossOrOfAnEnemyNobodyMeets) {
+  std::vector<std::string> l;
+  for (int i = 0; i < 500; ++i)
+    l.insert(l.end(), {i == 7 || i == 8 ? "" : "ゴミ" + std::to_string(i), "説明", std::to_string(i % 25), "0"});
+  data("gomi.dat", l);
+  // Monster 7 bears the bosses' name; monster 8 the name of an enemy on floor 24, where nobody goes.
+  std::vector<std::string> m;
+  for (int i = 0; i < 500; ++i) {
+    const std::string name = i == 7 ? "ボス" : i == 8 ? "頂の敵" : i == 499 ? "" : "獣" + std::to_string(i);
+    m.insert(m.end(), {name, "説明", "mo.bmp", "0", "1", "1", "0", "1"});
+  }
+  data("monster.dat", m);
+  auto e = enemy_lines();
+  e[243 * 11] = "頂の敵";
+  e[243 * 11 + 1] = "en.bmp";
+  data("enemy.dat", e);
+  const auto lines = z2::check_data(root());
+  EXPECT_LINE(lines, "dat/enemy.dat: record 243 (頂の敵): no room ever draws it (floor 24, slot 3)");
+  EXPECT_LINE(lines,
+              "dat/monster.dat: record 8 (頂の敵): nothing yields this monster (no enemy or boss of its name is met, no "
+              "garbage of its id is found, nothing evolves into it)");
+  EXPECT_NO_LINE_STARTING(lines, "dat/monster.dat: record 7 ");
+  EXPECT_EQ(lines.size(), 2u) << join(lines);
+}
+
+// The shop's ladder: of two goods that do the same, the dearer must be stronger, and a dearer
+// lasting gain must give more per cent.
+TEST_F(CheckBuiltSet, PriceLadder) {
+  auto l = item_lines();
+  auto set = [&](int id, const std::string& name, const std::string& kind, const std::string& pow,
+                 const std::string& ex = "0") {
+    l[static_cast<size_t>(id * 6)] = name;
+    l[static_cast<size_t>(id * 6 + 2)] = kind;
+    l[static_cast<size_t>(id * 6 + 3)] = pow;
+    l[static_cast<size_t>(id * 6 + 5)] = ex;
+  };
+  set(10, "力の種", "9", "1");
+  set(11, "剛力の種", "9", "3");     // 3 for 2000: less per cent than 1 for 250
+  set(12, "鬼の菓子", "9", "60");    // 60 for 10000: more per cent than both
+  set(13, "十粒", "9", "60");        // the same power, dearer
+  set(20, "薬草", "0", "30");        // healing is no lasting gain: a dearer, stronger dose is fine
+  set(21, "大薬草", "0", "40");
+  set(30, "爆弾", "53", "14");       // a trick of the same number does the same
+  set(31, "大爆弾", "53", "14");
+  set(32, "眠り粉", "53", "0");      // another trick
+  set(33, "金の鍵", "96", "0");      // keys do nothing when used: each is bought for itself
+  set(34, "銀の鍵", "96", "0");
+  set(40, "棒", "400", "10");
+  set(41, "光る棒", "400", "5", "9"); // a weapon with an extra effect is another thing
+  data("item.dat", l);
+  data("shop.dat", {"10", "250", "11", "2000", "12", "10000", "13", "90000", "20", "20", "21", "100", "30", "3000",
+                    "31", "8000", "32", "9000", "40", "100", "41", "500", "33", "10", "34", "5000"});
+  EXPECT_EQ(join(z2::check_data(root())),
+            "dat/shop.dat: record 1 (剛力の種): sold for 2000, more than record 0 (力の種) for 250, yet gives less per "
+            "cent (3 against 1)\n"
+            "dat/shop.dat: record 3 (十粒): sold for 90000, more than record 0 (力の種) for 250, yet gives less per "
+            "cent (60 against 1)\n"
+            "dat/shop.dat: record 3 (十粒): sold for 90000, more than record 1 (剛力の種) for 2000, yet gives less per "
+            "cent (60 against 3)\n"
+            "dat/shop.dat: record 3 (十粒): sold for 90000, more than record 2 (鬼の菓子) for 10000, which does the "
+            "same with no less power\n"
+            "dat/shop.dat: record 7 (大爆弾): sold for 8000, more than record 6 (爆弾) for 3000, which does the same\n");
 }
 
 TEST_F(CheckBuiltSet, MissingFolderIsOneLine) {

@@ -294,12 +294,52 @@ TEST(Datgen, CheckFindsBrokenGameRules) {
   };
   EXPECT_TRUE(has("shop.tsv", "profit"));
   EXPECT_TRUE(has("open.txt", "'end' line"));
-  EXPECT_TRUE(has("enemy.tsv", "floor 0, slot 2) must be usable"));
+  EXPECT_TRUE(has("enemy.tsv", "floor 0, slot 2) is drawn by a room and must be usable"));
   EXPECT_TRUE(has("monster.tsv", "must be named 'ｸﾘｰﾅｰﾔﾑﾔﾑ'"));
   EXPECT_TRUE(has("magic.tsv", "must be named 'ラナウェイ'"));
   EXPECT_TRUE(has("item.tsv", "must be named '英雄馬'"));
   EXPECT_TRUE(has("boss99.txt", "ファウスト"));
   EXPECT_TRUE(has("ex.tsv", "effect 2 acts"));
+}
+
+// Records no room draws, ファウスト's line in an ordinary mouth, and a staff roll cut short.
+TEST(Datgen, CheckFindsWhatNoPlayerWouldSee) {
+  TempDir tmp;
+  write_sample(tmp.path / "content");
+  std::string enemies;
+  for (int n : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}) {
+    enemies += std::to_string(n) + "\t敵" + std::to_string(n) + "\ten00" + std::to_string(n) + ".bmp\t0\t0\t0\t0\t0\t0\t0\t0\t" +
+               (n == 4 ? "95" : "0") + "\n";
+  }
+  // Slot 9 of floor 8 (no monster room there), floor 24, and floor 13's apostle, which its monster room calls.
+  enemies += "89\t風見の目\ten089.bmp\t0\t0\t0\t0\t0\t0\t0\t0\t0\n";
+  enemies += "240\t頂の風\ten240.bmp\t0\t0\t0\t0\t0\t0\t0\t0\t0\n";
+  enemies += "139\t虹\ten139.bmp\t0\t0\t0\t0\t0\t0\t0\t0\t0\n";
+  spit(tmp.path / "content" / "enemy.tsv", enemies);
+  // The show ends at step 30 (3 s); the roll's last line would come at 5 s.
+  spit(tmp.path / "content" / "open.txt", "(never shown)\n昔々\n\nend\n");
+  spit(tmp.path / "content" / "staff.txt", "(never shown)\nSTAFF\nありがとう\n\n");
+  datgen::Content c = datgen::load_content((tmp.path / "content").string());
+  std::vector<datgen::Issue> issues = datgen::check_content(c);
+  auto has = [&](const std::string& file_part, const std::string& text) {
+    for (const datgen::Issue& i : issues) {
+      if (i.file.find(file_part) != std::string::npos && i.message.find(text) != std::string::npos) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(has("enemy.tsv", "no room ever draws enemy 89 (floor 8, slot 9)"));
+  EXPECT_TRUE(has("enemy.tsv", "no room ever draws enemy 240 (floor 24, slot 0)"));
+  EXPECT_FALSE(has("enemy.tsv", "enemy 139"));
+  EXPECT_TRUE(has("enemy.tsv", "en_act5 95 is ファウスト's own line"));
+  EXPECT_TRUE(has("staff.txt", "too soon for the staff roll's last line (shown at 10 s)"));
+
+  // With the opening's end moved to 14 s, the last line is up for 4 s.
+  std::string longer = "(never shown)\n";
+  for (int k = 1; k < 14; ++k) longer += "昔々\n";
+  spit(tmp.path / "content" / "open.txt", longer + "end\n");
+  c = datgen::load_content((tmp.path / "content").string());
+  issues = datgen::check_content(c);
+  EXPECT_FALSE(has("staff.txt", "staff roll"));
 }
 
 // The game's real content must pass every rule and convert.

@@ -23,6 +23,27 @@ const int kDeathPrizes[] = {238, 240, 216, 217, 239};
 const int kLevelSpells[] = {22, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 20};
 const int kFloorSpells[] = {23, 24, 16, 17, 15, 19, 21};
 const int kMonsterRoomFloors[] = {0, 1, 2, 3, 4, 5, 6, 7, 13, 18, 22};
+// Floors with a random room (slots 0..6 of the floors below) and with an
+// advanced random room (slots 0..8 of the floors below, on its first draw).
+const int kRandomRoomFloors[] = {8, 23};
+const int kAdvancedRoomFloors[] = {16, 23};
+
+// True when some fight room can draw enemy record n.
+bool drawn_by_a_room(int n) {
+  const int band = n / 10, slot = n % 10;
+  for (int f : kMonsterRoomFloors) {
+    if (band == f) return true;
+  }
+  // The random rooms only take records 1..253.
+  if (n < 1 || n > 253) return false;
+  for (int f : kRandomRoomFloors) {
+    if (band < f && slot <= 6) return true;
+  }
+  for (int f : kAdvancedRoomFloors) {
+    if (band < f && slot <= 8) return true;
+  }
+  return false;
+}
 // Item-use effects the game implements, plus a weapon and an armour.
 const int kItemKinds[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19,
                           20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39,
@@ -233,10 +254,15 @@ struct Checker {
     for (int i = 0; i < 255; ++i) {
       const std::string& name = t.text(i, "en_name");
       bool used = !name.empty() && name != " ";
-      if (i < 250 && !used) {
-        fail(t, i, "enemy " + std::to_string(i) + " (floor " + std::to_string(i / 10) + ", slot " + std::to_string(i % 10) + ") must be usable");
+      const bool met = drawn_by_a_room(i);
+      if (met && !used) {
+        fail(t, i, "enemy " + std::to_string(i) + " (floor " + std::to_string(i / 10) + ", slot " + std::to_string(i % 10) + ") is drawn by a room and must be usable");
       }
       if (!used) continue;
+      if (!met) {
+        fail(t, i, "no room ever draws enemy " + std::to_string(i) + " (floor " + std::to_string(i / 10) + ", slot " +
+                       std::to_string(i % 10) + "): leave it empty or move it");
+      }
       char pic[16];
       std::snprintf(pic, sizeof pic, "en%03d.bmp", i);
       if (t.text(i, "en_pic") != pic) fail(t, i, std::string("picture must be ") + pic);
@@ -246,6 +272,7 @@ struct Checker {
       for (const char* a : {"en_act1", "en_act2", "en_act3", "en_act4", "en_act5"}) {
         int v = t.num(i, a);
         if (!((v >= 0 && v <= 95) || v == 99)) fail(t, i, std::string(a) + " " + std::to_string(v) + " is no action");
+        if (v == 95) fail(t, i, std::string(a) + " 95 is ファウスト's own line; an ordinary enemy must not speak it");
       }
       int carry = t.num(i, "en_item");
       bool ok = carry == -1 || carry == 0 || (carry >= 1 && carry <= 499 && named(items, carry, "it_name")) ||
@@ -368,10 +395,16 @@ struct Checker {
       if (bytes(o[i]) > 44) fail(c.open.file, static_cast<int>(i + 1), "wider than the opening picture (44 bytes)");
     }
     const auto& s = c.staff.lines;
-    // The show writes staff line p/50 at every 5 s step until open line `end`.
-    size_t need = end * 10 / 50 + 1;
-    if (end > 0 && s.size() < need) {
-      fail(c.staff.file, 0, "the show runs through staff line " + std::to_string(need) + " but the file has " + std::to_string(s.size()));
+    // The show writes staff line k (counted from 0) at step 50k (5 s apart) and stops at step
+    // 10 * end. The last words of the roll must stay up for at least 3 s before it stops.
+    size_t last = 0;
+    for (size_t i = 1; i < s.size(); ++i) {
+      if (!s[i].empty()) last = i;
+    }
+    if (end > 0 && last * 50 + 30 > end * 10) {
+      fail(c.staff.file, static_cast<int>(last + 1),
+           "the show ends " + std::to_string(end) + " s after it starts, too soon for the staff roll's last line (shown at " +
+               std::to_string(last * 5) + " s): shorten the roll or move the opening's 'end'");
     }
     for (size_t i = 1; i < s.size(); ++i) {
       if (bytes(s[i]) > 42) fail(c.staff.file, static_cast<int>(i + 1), "wider than the staff picture (42 bytes)");

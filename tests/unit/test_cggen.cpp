@@ -14,6 +14,9 @@
 #include "cggen/generate.h"
 #include "cggen/names.h"
 #include "cggen/palette.h"
+#include "cggen/canvas.h"
+#include <algorithm>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -158,6 +161,63 @@ TEST(Cggen, NamesPickTheBodyPlanByTheirHeadNoun) {
     EXPECT_EQ(frog.arch, cggen::Arch::Blob);
     EXPECT_EQ(frog.sub, 3);
     EXPECT_TRUE(cggen::genome_from("屋根裏の鼠王", "", 1, cggen::kPlain, 0, 0).crown);
+}
+
+// Each name gets the body plan it names, also where a shorter word hides inside it.
+TEST(Cggen, AnimalsAndPeopleLookLikeTheirNames) {
+    auto plan = [](const char* name) {
+        const auto g = cggen::genome_from(name, "", 7, cggen::kPlain, 3, 2);
+        return std::make_pair(g.arch, g.sub);
+    };
+    using cggen::Arch;
+    EXPECT_EQ(plan("野良犬"), std::make_pair(Arch::Beast, int(cggen::beast::Dog)));
+    EXPECT_EQ(plan("欠け月の狼"), std::make_pair(Arch::Beast, int(cggen::beast::Wolf)));
+    EXPECT_EQ(plan("雲の羊"), std::make_pair(Arch::Beast, int(cggen::beast::Sheep)));
+    EXPECT_EQ(plan("野生の象"), std::make_pair(Arch::Beast, int(cggen::beast::Elephant)));
+    EXPECT_EQ(plan("野生の猿"), std::make_pair(Arch::Beast, int(cggen::beast::Monkey)));
+    EXPECT_EQ(plan("野生の子鹿"), std::make_pair(Arch::Beast, int(cggen::beast::Deer)));
+    EXPECT_EQ(plan("はぐれカッパ"), std::make_pair(Arch::Human, int(cggen::human::Kappa)));
+    EXPECT_EQ(plan("うらめしカボチャ"), std::make_pair(Arch::Plant, int(cggen::plant::Pumpkin)));
+    EXPECT_EQ(plan("はじまりの少年"), std::make_pair(Arch::Human, int(cggen::human::Boy)));
+    EXPECT_EQ(plan("へっぽこ見習い"), std::make_pair(Arch::Human, int(cggen::human::Boy)));
+    EXPECT_EQ(plan("迷いこんだ羊飼い"), std::make_pair(Arch::Human, int(cggen::human::Townsman)));
+    // A title and a katakana personal name: the title tells what the bearer is, even when the
+    // name sounds like a creature (オクモ is no spider).
+    EXPECT_EQ(plan("雲の宿の女将オクモ"), std::make_pair(Arch::Human, int(cggen::human::Townsman)));
+    EXPECT_EQ(plan("欠け月の狼王ツキカゲ"), std::make_pair(Arch::Beast, int(cggen::beast::Wolf)));
+    // A name that starts with a creature's word is that creature.
+    EXPECT_EQ(plan("路地裏の帝王ボス・ニャンコ"), std::make_pair(Arch::Beast, int(cggen::beast::Cat)));
+    EXPECT_EQ(plan("無敗王ザンド・レオン"), std::make_pair(Arch::Beast, int(cggen::beast::Lion)));
+}
+
+TEST(Cggen, AnimalsGrowNoHorns) {
+    for (uint64_t seed = 1; seed <= 60; ++seed) {
+        for (int slot : {0, 8}) {
+            for (const char* name : {"野良犬", "のら猫", "群れ狼", "野生の象", "峡谷の鷲"}) {
+                EXPECT_EQ(cggen::genome_from(name, "", seed, cggen::kPlain, 2, slot).horns, 0) << name << " seed " << seed;
+            }
+        }
+    }
+}
+
+// The boss's lines are typed in pale green over the top of the fight halls' pictures; that
+// band must stay dark and calm so that every line can be read.
+TEST(Cggen, FightHallsKeepADarkBandUnderTheBossSpeech) {
+    cggen::NameBook none;
+    for (auto& p : cggen::all_pictures(none)) {
+        if (p.file != "map-1.bmp" && p.file != "map-2.bmp") continue;
+        const cggen::Canvas c = p.draw();
+        float brightest = 0;
+        // Rows 0..29 of the 64 x 64 picture fill the label's 93 rows once stretched to 200 x 200.
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 64; ++x) brightest = std::max(brightest, cggen::luma(c.at(x, y)));
+        EXPECT_LT(brightest, 0.4f) << p.file;
+        // The lower half is the lit room, not one dark block.
+        float lower = 0;
+        for (int y = 40; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) lower = std::max(lower, cggen::luma(c.at(x, y)));
+        EXPECT_GT(lower, 0.6f) << p.file;
+    }
 }
 
 TEST(Cggen, ReadsNamesFromTableRowsAndKeyValueFiles) {

@@ -209,34 +209,70 @@ Anchors draw_beast(Painter& p, const Genome& g) {
     Anchors a;
     const float z = g.size;
     const int s = g.sub;
-    const float hy = 28 - (z - 1) * 8, hr = (s == beast::Bear ? 13.5f : 12.5f) * z;
+    const bool big_head = s == beast::Bear || s == beast::Elephant || s == beast::Monkey;
+    const float hy = 28 - (z - 1) * 8, hr = (big_head ? 13.5f : s == beast::Deer ? 11.0f : 12.5f) * z;
+    // Sheep are wool with a dark face; the face keeps the body colour's darkest tones.
+    const Ramp wool = g.body;
+    const Ramp face = s == beast::Sheep ? (luma(g.body.base()) > 0.55f ? ramps::dark : ramps::tan) : g.body;
     // Tail behind.
     sym(p, false);
-    if (s == beast::Rat)
-        p.tube(42, 52, 58, 56, 55, 34, 1.6f * z, 0.8f, g.belly);
-    else if (s == beast::Rabbit)
-        p.ellipse(46, 52, 4.5f * z, 4 * z, g.belly);
-    else if (s == beast::Lion || s == beast::Cat)
-        p.tube(42, 50, 60, 52, 54, 32, 2.4f * z, 1.6f, g.body);
-    else if (s == beast::Wolf)
-        p.tube(42, 48, 58, 50, 54, 34, 4.0f * z, 2.0f, g.body);
+    switch (s) {
+        case beast::Rat: p.tube(42, 52, 58, 56, 55, 34, 1.6f * z, 0.8f, g.belly); break;
+        case beast::Rabbit:
+        case beast::Deer: p.ellipse(46, 51, 4.5f * z, 4 * z, ramps::white); break;
+        case beast::Lion:
+        case beast::Cat: p.tube(42, 50, 60, 52, 54, 32, 2.4f * z, 1.6f, g.body); break;
+        case beast::Wolf:
+            // A long bushy brush, held low.
+            p.tube(42, 48, 60, 46, 60, 58, 4.6f * z, 2.4f, g.body);
+            p.ellipse(59, 58, 2.6f, 2.2f, g.belly);
+            break;
+        case beast::Dog: p.tube(42, 48, 56, 48, 52, 34, 2.6f * z, 1.6f, g.body); break;  // wagging up
+        case beast::Monkey: p.tube(42, 52, 62, 58, 58, 30, 1.8f * z, 1.2f, g.body); break;  // long curl
+        case beast::Elephant: p.tube(44, 44, 50, 50, 49, 54, 1.0f, 0.8f, g.body); break;
+        case beast::Sheep: p.ellipse(46, 46, 4 * z, 4 * z, wool); break;
+        default: break;
+    }
     if (g.wings) wings(p, 26, 38, 24 * z, g.wings, g.extra);
     // Haunches and body.
     sym(p, true);
-    p.ellipse(32 - 9 * z, 50, 8 * z, 8 * z, g.body);
-    sym(p, false);
-    p.ellipse(32, 46, 15 * z, 12 * z, g.body);
-    if (g.pattern == 1) {
+    if (s == beast::Sheep) {
+        // A fleece of round tufts.
+        for (int k = 0; k < 3; ++k) p.ellipse(32 - 8 * z - k * 2.0f, 42 + k * 5.0f, 6.5f * z, 6 * z, wool);
+        sym(p, false);
+        p.ellipse(32, 45, 15 * z, 12 * z, wool);
+        for (int k = 0; k < 5; ++k) {
+            const float ang = static_cast<float>(k) * 2 * kPi / 5 + 0.3f;
+            p.dot(32 + std::cos(ang) * 8 * z, 45 + std::sin(ang) * 6 * z, 1.1f, wool.shadow());
+        }
+    } else {
+        p.ellipse(32 - 9 * z, 50, (s == beast::Elephant ? 9.5f : 8.0f) * z, 8 * z, g.body);
+        sym(p, false);
+        p.ellipse(32, 46, (s == beast::Elephant ? 17.0f : 15.0f) * z, (s == beast::Deer ? 10.0f : 12.0f) * z, g.body);
+    }
+    if (g.pattern == 1 && s != beast::Sheep && s != beast::Elephant) {
         for (int k = -1; k <= 1; ++k) p.mark_line(32 + 7.0f * k * z, 38, 32 + 6.0f * k * z, 44, g.body.contour());
     }
+    if (s == beast::Deer) {
+        // The fawn's spots.
+        for (int k = 0; k < 6; ++k) p.dot(24 + (k % 3) * 8.0f + (k / 3) * 3.0f, 39 + (k / 3) * 4.0f, 1.1f, W);
+    }
     p.set_contour(true);
-    p.ellipse(32, 49, 7 * z, 8 * z, g.belly);
-    // Front legs.
+    if (s != beast::Sheep && s != beast::Elephant) p.ellipse(32, 49, 7 * z, 8 * z, s == beast::Monkey ? ramps::skin : g.belly);
+    // Front legs: thin for deer, pillars for elephants, dark stockings for sheep.
     sym(p, true);
     const float lx = 32 - 7.5f * z;
-    p.capsule(lx, 44, 3.8f * z, lx - 0.5f, 56, 3.4f * z, g.body);
-    p.ellipse(lx - 0.8f, 58.2f, 4.4f * z, 2.4f, g.body);
-    if (s != beast::Bear && s != beast::Boar) {
+    const Ramp legs = s == beast::Sheep ? face : g.body;
+    const float lw = (s == beast::Deer || s == beast::Sheep ? 2.4f : s == beast::Elephant ? 4.8f : 3.8f) * z;
+    p.capsule(lx, 44, lw, lx - 0.5f, 56, lw * 0.9f, legs);
+    if (s == beast::Deer || s == beast::Sheep) {
+        p.ellipse(lx - 0.6f, 58.2f, 2.8f * z, 2.0f, ramps::dark);
+    } else {
+        p.ellipse(lx - 0.8f, 58.2f, (s == beast::Elephant ? 5.4f : 4.4f) * z, 2.4f, s == beast::Monkey ? ramps::skin : g.body);
+    }
+    if (s == beast::Elephant) {
+        for (int k = 0; k < 3; ++k) p.dot(lx - 3 + k * 2.5f, 59.2f, 0.7f, W);
+    } else if (s != beast::Bear && s != beast::Boar && s != beast::Deer && s != beast::Sheep) {
         p.mark_line(lx - 2.2f, 58.5f, lx - 2.2f, 59.5f, g.body.contour());
         p.mark_line(lx + 0.6f, 58.5f, lx + 0.6f, 59.5f, g.body.contour());
     }
@@ -257,14 +293,39 @@ Anchors draw_beast(Painter& p, const Genome& g) {
     const float ex = 32 - hr * 0.62f, ey = hy - hr * 0.6f;
     switch (s) {
         case beast::Wolf:
+            // Tall and set wide, with a ruff of fur at the cheeks.
+            p.poly({ex - 5.5f * z, ey + 3, ex - 3 * z, ey - 11 * z, ex + 3.5f * z, ey + 1}, g.body, Shade::Flat);
+            p.mark_poly({ex - 3.2f * z, ey + 1.5f, ex - 2.6f * z, ey - 7 * z, ex + 1.0f * z, ey + 0.5f}, g.belly.base());
+            p.poly({32 - hr - 3, hy + 1, 32 - hr + 2, hy - 3, 32 - hr + 3, hy + 7, 32 - hr - 2, hy + 6}, g.body, Shade::Flat);
+            break;
         case beast::Cat:
-            p.poly({ex - 4.5f * z, ey + 3, ex - 2 * z, ey - 9 * z, ex + 4.5f * z, ey + 1}, g.body, Shade::Flat);
-            p.mark_poly({ex - 2.2f * z, ey + 1.5f, ex - 1.5f * z, ey - 5 * z, ex + 1.8f * z, ey + 0.5f}, g.belly.base());
+            // Small triangles on a round head.
+            p.poly({ex - 3.5f * z, ey + 3, ex - 1.5f * z, ey - 6 * z, ex + 4.0f * z, ey + 1.5f}, g.body, Shade::Flat);
+            p.mark_poly({ex - 1.8f * z, ey + 1.5f, ex - 1.2f * z, ey - 3 * z, ex + 1.5f * z, ey + 1.0f}, PK);
+            break;
+        case beast::Dog:
+            // Floppy ears hanging by the cheeks.
+            p.capsule(32 - hr * 0.8f, hy - hr * 0.5f, 3.2f * z, 32 - hr - 1.5f, hy + 4, 3.6f * z, g.extra.base() == K ? g.body : g.extra);
             break;
         case beast::Bear:
         case beast::Lion:
             p.ellipse(ex - 1, ey - 1, 4.2f * z, 4.2f * z, g.body);
             p.dot(ex - 1, ey - 0.5f, 1.8f * z, g.belly.shadow());
+            break;
+        case beast::Monkey:
+            p.ellipse(32 - hr - 1, hy, 4.5f * z, 5 * z, g.body);
+            p.ellipse(32 - hr - 0.5f, hy, 2.6f * z, 3 * z, ramps::skin, Shade::Plain);
+            break;
+        case beast::Elephant:
+            // Great flapping ears.
+            p.ellipse(32 - hr - 3, hy + 2, 9 * z, 11 * z, g.body);
+            p.ellipse(32 - hr - 2, hy + 2, 6 * z, 8 * z, ramps::pink, Shade::Plain);
+            break;
+        case beast::Sheep:
+            p.capsule(32 - hr * 0.7f, hy - 1, 1.8f * z, 32 - hr - 4, hy + 1, 1.6f * z, face);
+            break;
+        case beast::Deer:
+            p.capsule(32 - hr * 0.6f, hy - hr * 0.4f, 2.2f * z, 32 - hr - 4, hy - hr * 0.8f, 1.6f * z, g.body);
             break;
         case beast::Rat:
             p.ellipse(ex - 3, ey - 2, 6.5f * z, 6.5f * z, g.body);
@@ -278,10 +339,25 @@ Anchors draw_beast(Painter& p, const Genome& g) {
             p.poly({ex - 4 * z, ey + 2, ex - 4 * z, ey - 6 * z, ex + 3 * z, ey + 1}, g.body, Shade::Flat);
             break;
     }
+    // Antlers and the ram's curls.
+    if (s == beast::Deer && g.rank != kNormal) {
+        p.tube(32 - 3, hy - hr + 2, 32 - 8, hy - hr - 4, 32 - 6, hy - hr - 12, 1.0f, 0.6f, ramps::tan);
+        p.tube(32 - 7, hy - hr - 5, 32 - 12, hy - hr - 6, 32 - 14, hy - hr - 10, 0.8f, 0.5f, ramps::tan);
+    } else if (s == beast::Deer) {
+        p.capsule(32 - 3, hy - hr + 2, 1.0f, 32 - 5, hy - hr - 3, 0.8f, ramps::tan);  // a fawn's buds
+    }
     sym(p, false);
     // Head.
-    p.ellipse(32, hy, hr, hr * 0.9f, g.body);
-    if (g.pattern == 1) {
+    p.ellipse(32, hy, hr, hr * 0.9f, face);
+    if (s == beast::Sheep) {
+        // A woolly cap and the ram's curled horns.
+        p.ellipse(32, hy - hr * 0.7f, hr * 0.8f, hr * 0.45f, wool);
+        sym(p, true);
+        p.tube(32 - hr * 0.6f, hy - hr * 0.4f, 32 - hr - 5, hy - hr * 0.2f, 32 - hr - 1, hy + 4, 1.8f * z, 1.0f, ramps::sand);
+        sym(p, false);
+    }
+    if (s == beast::Monkey) p.ellipse(32, hy + 2, hr * 0.72f, hr * 0.68f, ramps::skin);  // the bare face
+    if (g.pattern == 1 && s != beast::Sheep && s != beast::Monkey) {
         sym(p, true);
         p.mark_line(32 - hr * 0.9f, hy - 2, 32 - hr * 0.55f, hy - 1, g.body.contour());
         p.mark_line(32 - hr * 0.9f, hy + 2, 32 - hr * 0.6f, hy + 2, g.body.contour());
@@ -290,21 +366,54 @@ Anchors draw_beast(Painter& p, const Genome& g) {
     }
     // Muzzle.
     const float my = hy + hr * 0.38f;
-    const float mw = (s == beast::Wolf ? 6.5f : s == beast::Boar ? 7.5f : 5.8f) * z;
-    p.ellipse(32, my, mw, mw * 0.72f, s == beast::Boar ? pink : g.belly);
-    if (s == beast::Boar) {
+    float mw = 5.8f * z;
+    if (s == beast::Wolf) mw = 6.8f * z;
+    if (s == beast::Boar) mw = 7.5f * z;
+    if (s == beast::Cat) mw = 4.6f * z;
+    if (s == beast::Dog) mw = 6.2f * z;
+    if (s == beast::Deer) mw = 4.4f * z;
+    if (s == beast::Elephant) {
+        // The trunk hangs from between the eyes and curls at its tip.
+        p.tube(32, hy + 1, 31, hy + 14, 36, hy + 20, 3.6f * z, 1.8f * z, g.body);
         sym(p, true);
-        p.dot(32 - 2.2f * z, my, 1.1f * z, RD);
+        p.tube(32 - 4, my + 2, 32 - 7, my + 6, 32 - 5, my + 9, 1.4f * z, 0.6f, ramps::white);
         sym(p, false);
+    } else if (s == beast::Monkey) {
+        p.ellipse(32, my + 1, 4.2f * z, 3.0f * z, ramps::skin);
+        p.dot(31, my, 0.6f, K);
+        p.dot(33, my, 0.6f, K);
     } else {
-        p.ellipse(32, my - mw * 0.45f, 2.4f * z, 1.6f * z, dark, Shade::Round);
+        const float mh = s == beast::Wolf || s == beast::Deer ? mw * 0.95f : mw * 0.72f;
+        const float mcy = s == beast::Wolf || s == beast::Deer ? my + 1.5f : my;
+        p.ellipse(32, mcy, mw, mh, s == beast::Boar ? pink : s == beast::Sheep ? face : g.belly);
+        if (s == beast::Boar) {
+            sym(p, true);
+            p.dot(32 - 2.2f * z, my, 1.1f * z, RD);
+            sym(p, false);
+        } else {
+            p.ellipse(32, mcy - mh * 0.6f, (s == beast::Cat ? 1.4f : 2.4f) * z, (s == beast::Cat ? 1.0f : 1.6f) * z,
+                      s == beast::Cat ? ramps::pink : dark, Shade::Round);
+        }
+    }
+    if (s == beast::Cat) {
+        // Whiskers.
+        sym(p, true);
+        p.mark_line(32 - mw - 0.5f, my - 0.5f, 32 - mw - 6, my - 2, K);
+        p.mark_line(32 - mw - 0.5f, my + 1, 32 - mw - 6, my + 1.5f, K);
+        sym(p, false);
     }
     // Eyes and mouth.
     sym(p, true);
     p.eye(32 - hr * 0.42f, hy - hr * 0.18f, 2.5f * z, g.eye_style, g.eye_col);
     sym(p, false);
-    p.mouth(32, my + mw * 0.45f, mw * 0.6f, g.mouth);
-    // Tusks and horns.
+    if (s == beast::Dog && g.mouth != 2 && g.mouth != 3) {
+        p.ellipse(32, my + mw * 0.75f, 1.6f, 2.2f, ramps::pink, Shade::Plain);  // the tongue
+    } else if (s != beast::Elephant && s != beast::Monkey) {
+        p.mouth(32, my + mw * 0.45f, mw * 0.6f, g.mouth);
+    } else if (s == beast::Monkey) {
+        p.mouth(32, my + 3.4f, 2.4f, g.mouth);
+    }
+    // Tusks.
     if (s == beast::Boar) {
         sym(p, true);
         p.tube(32 - mw * 0.8f, my + 1, 32 - mw * 1.4f, my + 1, 32 - mw * 1.3f, my - 5 * z, 1.4f * z, 0.5f, white);
@@ -315,7 +424,7 @@ Anchors draw_beast(Painter& p, const Genome& g) {
     a.head_y = hy;
     a.head_r = hr;
     a.ground_w = 17 * z;
-    horns(p, 32, a.head_top + 1, hr * 0.9f, g.horns, g.extra);
+    horns(p, 32, a.head_top + 1, hr * 0.9f, s == beast::Sheep || s == beast::Deer ? 0 : g.horns, g.extra);
     return a;
 }
 
@@ -797,6 +906,30 @@ Anchors draw_plant(Painter& p, const Genome& g) {
         a.head_y = 24;
         a.head_top = 12;
         a.head_r = 14;
+    } else if (s == plant::Pumpkin) {
+        // A ribbed gourd with a carved, glowing face.
+        const Ramp rind = g.body;
+        p.tube(32, 22, 34, 16, 38, 13, 2.2f * z, 1.6f * z, green);
+        p.tube(35, 18, 41, 15, 44, 19, 0.9f, 0.6f, green);
+        sym(p, true);
+        p.ellipse(32 - 10 * z, 42, 11 * z, 16 * z, rind);
+        sym(p, false);
+        p.ellipse(32, 42, 12 * z, 17 * z, rind);
+        sym(p, true);
+        p.mark_line(32 - 6 * z, 27, 32 - 7 * z, 57, rind.contour());
+        p.mark_line(32 - 15 * z, 31, 32 - 16 * z, 53, rind.contour());
+        p.set_contour(false);
+        p.poly({32 - 9 * z, 40, 32 - 2.5f * z, 40, 32 - 5.5f * z, 33}, yellow, Shade::Plain);
+        p.set_contour(true);
+        sym(p, false);
+        p.set_contour(false);
+        p.poly({32 - 11 * z, 46, 32 - 7 * z, 49, 32 - 4 * z, 46, 32, 50, 32 + 4 * z, 46, 32 + 7 * z, 49, 32 + 11 * z, 46,
+                32 + 8 * z, 54, 32 - 8 * z, 54},
+               yellow, Shade::Plain);
+        p.set_contour(true);
+        a.head_y = 42;
+        a.head_top = 25;
+        a.head_r = 16;
     } else {  // cactus
         sym(p, true);
         p.tube(32 - 8, 42, 32 - 17, 44, 32 - 17, 30, 3.8f * z, 3.4f * z, g.body);
@@ -1076,6 +1209,7 @@ struct Outfit {
                    // 8 turban, 9 horns only, 10 ninja hood, 11 bald, 12 long hair, 13 jiangshi hat, 14 crown, 15 skull
     int weapon;    // 0 none, 1 sword, 2 staff, 3 axe, 4 spear, 5 club, 6 katana, 7 gun, 8 bat, 9 claws, 10 scythe
     bool robe, shield, cape, muscle, wings_feather, wings_bat, tail, beard, shades, mask, tusks, pointy_ears;
+    bool apron, shell, beak;
     int eye_style;
     int mouth;
 };
@@ -1237,6 +1371,34 @@ Outfit outfit_for(const Genome& g, bool undead_kind) {
             o.hair = yellow;
             o.eye_style = 1;
             break;
+        case human::Boy:
+            o.headgear = r.chance(2) ? 6 : 0;
+            o.hair = r.chance(2) ? dark : brown;
+            o.pants = r.chance(2) ? blue : brown;
+            o.eye_style = 5;
+            o.mouth = 4;
+            break;
+        case human::Townsman: {
+            const int hats[] = {0, 0, 6, 7, 11, 12};
+            o.headgear = r.pick(hats);
+            o.apron = true;
+            o.beard = o.headgear == 11 && r.chance(2);
+            o.hair = r.chance(2) ? dark : (r.chance(2) ? brown : gray);
+            o.eye_style = 1;
+            o.mouth = 4;
+            break;
+        }
+        case human::Kappa:
+            o.skin = r.chance(2) ? green : lime;
+            o.cloth = o.skin;
+            o.pants = o.skin;
+            o.boots = o.skin;
+            o.hair = r.chance(2) ? olive : dark;
+            o.headgear = 16;
+            o.shell = true;
+            o.beak = true;
+            o.eye_style = 1;
+            break;
         default:  // demon
             o.skin = r.chance(2) ? purple : red;
             o.headgear = 9;
@@ -1325,6 +1487,10 @@ Anchors draw_person(Painter& p, const Genome& g, bool undead_kind) {
                g.accent, Shade::Vertical);
     }
     if (o.tail) tail(p, 38, 46, 52, 40, 1.6f, o.skin, true);
+    if (o.shell) {
+        p.ellipse(32, 35, 13.5f * z, 14 * z, olive);
+        p.ellipse(32, 35, 10.5f * z, 11 * z, brown, Shade::Plain);
+    }
     if (o.headgear == 12) {  // long hair falls behind the shoulders
         p.rrect(hx - hr - 1.5f, hy - 4, hx + hr + 1.5f, hy + 15, 4.0f, o.hair);
     }
@@ -1377,6 +1543,11 @@ Anchors draw_person(Painter& p, const Genome& g, bool undead_kind) {
         if (undead_kind && g.sub == undead::Mummy) {
             for (int k = 0; k < 5; ++k) p.mark_line(32 - sw + 1, 25 + k * 4.0f, 32 + sw - 1, 27 + k * 4.0f, sand.shadow());
         }
+    }
+    if (o.apron) {
+        p.rrect(32 - sw + 2.5f, 30, 32 + sw - 2.5f, 47, 1.5f, white, Shade::Flat);
+        p.mark_line(32 - sw + 3, 30, 32 - 2, 25, W);
+        p.mark_line(32 + sw - 3, 30, 32 + 2, 25, W);
     }
     if (g.rank == kBoss && !skeleton) {
         // Pauldrons and a clasp for a champion.
@@ -1522,6 +1693,10 @@ Anchors draw_person(Painter& p, const Genome& g, bool undead_kind) {
                     hx + hr, hy - hr - 5, hx + hr, hy - hr + 2},
                    gold, Shade::Flat);
             break;
+        case 16:  // a kappa's dish in a ring of hair
+            p.ellipse(hx, hy - hr + 1.5f, hr + 0.5f, 3.4f, o.hair);
+            p.ellipse(hx, hy - hr + 1.0f, hr * 0.7f, 2.2f, sky, Shade::Plain);
+            break;
         case 15:
         case 0:
         default:
@@ -1561,6 +1736,8 @@ Anchors draw_person(Painter& p, const Genome& g, bool undead_kind) {
             p.rrect(hx - 2.5f, hy - hr + 1, hx + 2.5f, hy + 5, 0.5f, yellow, Shade::Plain);
             p.mark_line(hx, hy - hr + 2, hx, hy + 4, R);
             p.mark_line(hx - 1.5f, hy - 3, hx + 1.5f, hy - 3, R);
+        } else if (o.beak) {
+            p.poly({hx - 3, hy + 2.5f, hx + 3, hy + 2.5f, hx, hy + 7}, yellow, Shade::Flat);
         } else {
             p.mouth(hx, hy + 4.2f, 2.2f * z, o.mouth);
             if (o.beard) p.poly({hx - 5, hy + 3, hx + 5, hy + 3, hx, hy + 14}, white, Shade::Flat);
@@ -1587,6 +1764,25 @@ Anchors draw_person(Painter& p, const Genome& g, bool undead_kind) {
     return a;
 }
 
+// A child is a person drawn at three quarters of the size, standing on the same ground.
+Anchors draw_child(Painter& p, const Genome& g) {
+    const float k = 0.76f;
+    const float s = p.scale(), ox = -p.to_px(0.0f) / s, oy = -p.to_py(0.0f) / s;
+    const float s2 = s * k;
+    const float ox2 = 32.0f - (32.0f - ox) / k, oy2 = 60.0f - (60.0f - oy) / k;
+    Painter child(p.canvas(), s2, ox2, oy2);
+    Anchors a = draw_person(child, g, false);
+    // Back into the caller's units.
+    auto ux = [&](float u) { return ox + (u - ox2) * k; };
+    auto uy = [&](float v) { return oy + (v - oy2) * k; };
+    a.head_x = ux(a.head_x);
+    a.head_y = uy(a.head_y);
+    a.head_top = uy(a.head_top);
+    a.head_r *= k;
+    a.ground_w *= k;
+    return a;
+}
+
 }  // namespace
 
 Anchors draw_creature(Painter& p, const Genome& g) {
@@ -1604,7 +1800,9 @@ Anchors draw_creature(Painter& p, const Genome& g) {
         case Arch::Fish: return draw_fish(p, g);
         case Arch::Undead: return draw_person(p, g, true);
         case Arch::Human:
-        default: return draw_person(p, g, false);
+        default:
+            if (g.sub == human::Boy) return draw_child(p, g);
+            return draw_person(p, g, false);
     }
 }
 

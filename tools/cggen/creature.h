@@ -10,18 +10,24 @@ namespace cggen {
 enum class Arch : uint8_t { Blob, Beast, Bird, Bat, Bug, Serpent, Golem, Plant, Ghost, Eye, Undead, Fish, Human, Count };
 
 // Sub-kinds.
-namespace beast { enum { Wolf, Cat, Bear, Boar, Rat, Lion, Rabbit, Count }; }
+namespace beast { enum { Wolf, Cat, Bear, Boar, Rat, Lion, Rabbit, Dog, Monkey, Elephant, Sheep, Deer, Count }; }
 namespace bird { enum { Hawk, Owl, Crow, Phoenix, Chick, Count }; }
 namespace bug { enum { Spider, Beetle, Bee, Scorpion, Count }; }
 namespace serpent { enum { Snake, Dragon, Eastern, Worm, Count }; }
 namespace golem { enum { Stone, Robot, Armour, Statue, Count }; }
-namespace plant { enum { Flower, Treant, Mushroom, Flytrap, Cactus, Count }; }
+namespace plant { enum { Flower, Treant, Mushroom, Flytrap, Cactus, Pumpkin, Count }; }
 namespace ghost { enum { Sheet, Wisp, Wraith, Count }; }
 namespace eye { enum { Orb, Cluster, Crystal, Count }; }
 namespace undead { enum { Skeleton, Zombie, Mummy, Jiangshi, Lich, Count }; }
 namespace fish { enum { Fish, Shark, Octopus, Crab, Count }; }
 namespace human {
-enum { Warrior, Mage, Ninja, Monk, Thug, Samurai, Orc, Oni, Knight, Girl, Gunman, Priest, Angel, Demon, Count };
+enum {
+    Warrior, Mage, Ninja, Monk, Thug, Samurai, Orc, Oni, Knight, Girl, Gunman, Priest, Angel, Demon,
+    Boy,       // a child: small, no weapon
+    Townsman,  // innkeepers, shepherds, clerks: plain clothes and an apron
+    Kappa,     // green, a dish on the head and a shell on the back
+    Count
+};
 }
 
 // Where a creature's culture shows in its dress.
@@ -62,8 +68,10 @@ struct Anchors {
 
 // The lighter underside colours that go with a body colour.
 Ramp belly_for(const Ramp& body);
-// Keeps the body colour apart from a background of the given brightness (0..1).
+// Keeps the body colour apart from a background of the given brightness (0..1). Animals keep
+// their own colours (keeps_its_colours); the portrait lights their rim instead.
 void ensure_contrast(Genome& g, float background_luma);
+bool keeps_its_colours(const Genome& g);
 
 // Draws the creature on a transparent sprite layer through the painter (unit frame 64 x 64,
 // ground at y = 60, centred on x = 32).

@@ -80,7 +80,10 @@ Genome boss_genome(const NameBook& names, int n) {
                         (g.sub == human::Knight || g.sub == human::Samurai || g.sub == human::Mage || g.sub == human::Angel ||
                          g.sub == human::Gunman || g.sub == human::Ninja);
     if (!hatted && r.chance(3)) g.crown = true;
-    if (g.arch != Arch::Human && g.arch != Arch::Undead && !g.horns && r.chance(2)) g.horns = 2;
+    // Horns suit the creatures of fancy; on a cat, a dog or a bird they would only confuse.
+    const bool animal = g.arch == Arch::Beast || g.arch == Arch::Bird || g.arch == Arch::Fish ||
+                        (g.arch == Arch::Plant && g.sub == plant::Pumpkin);
+    if (!animal && g.arch != Arch::Human && g.arch != Arch::Undead && !g.horns && r.chance(2)) g.horns = 2;
     if (n == 99) g.crown = true;
     return g;
 }
@@ -100,7 +103,8 @@ Genome monster_genome(const NameBook& names, int m) {
         for (int n = 0; n <= 254; ++n) {
             const NameEntry* foe = names.find(numbered("en%03d.bmp", n));
             if (foe && foe->name == e->name) {
-                Genome g = enemy_genome(names, n);
+                // The colours the foe wore on its own floor.
+                Genome g = portrait_genome(enemy_genome(names, n), n / 10);
                 g.seed = mix(g.seed, 0x3030ull);  // its own backdrop
                 return g;
             }

@@ -54,6 +54,7 @@ const Word kWords[] = {
     {"ヘビ", Arch::Serpent, serpent::Snake},
     {"蛇", Arch::Serpent, serpent::Snake},
     {"ワーム", Arch::Serpent, serpent::Worm},
+    {"砂虫", Arch::Serpent, serpent::Worm},
     {"ミミズ", Arch::Serpent, serpent::Worm},
     {"サンドウォーム", Arch::Serpent, serpent::Worm},
     {"フェニックス", Arch::Bird, bird::Phoenix},
@@ -191,9 +192,10 @@ const Word kWords[] = {
     {"魚", Arch::Fish, fish::Fish},
     {"ウルフ", Arch::Beast, beast::Wolf},
     {"狼", Arch::Beast, beast::Wolf},
-    {"ドッグ", Arch::Beast, beast::Wolf},
-    {"犬", Arch::Beast, beast::Wolf},
-    {"ハウンド", Arch::Beast, beast::Wolf},
+    {"ドッグ", Arch::Beast, beast::Dog},
+    {"犬", Arch::Beast, beast::Dog},
+    {"ハウンド", Arch::Beast, beast::Dog},
+    {"狛犬", Arch::Beast, beast::Lion},
     {"ケルベロス", Arch::Beast, beast::Wolf},
     {"狐", Arch::Beast, beast::Wolf},
     {"キツネ", Arch::Beast, beast::Wolf},
@@ -210,7 +212,19 @@ const Word kWords[] = {
     {"熊", Arch::Beast, beast::Bear},
     {"クマ", Arch::Beast, beast::Bear},
     {"パンダ", Arch::Beast, beast::Bear},
-    {"ゴリラ", Arch::Beast, beast::Bear},
+    {"ゴリラ", Arch::Beast, beast::Monkey},
+    {"モンキー", Arch::Beast, beast::Monkey},
+    {"サル", Arch::Beast, beast::Monkey},
+    {"エレファント", Arch::Beast, beast::Elephant},
+    {"ゾウ", Arch::Beast, beast::Elephant},
+    {"マンモス", Arch::Beast, beast::Elephant},
+    {"ヒツジ", Arch::Beast, beast::Sheep},
+    {"シープ", Arch::Beast, beast::Sheep},
+    {"ヤギ", Arch::Beast, beast::Sheep},
+    {"シカ", Arch::Beast, beast::Deer},
+    {"トナカイ", Arch::Beast, beast::Deer},
+    {"カッパ", Arch::Human, human::Kappa},
+    {"河童", Arch::Human, human::Kappa},
     {"ボア", Arch::Beast, beast::Boar},
     {"猪", Arch::Beast, beast::Boar},
     {"イノシシ", Arch::Beast, beast::Boar},
@@ -231,7 +245,6 @@ const Word kWords[] = {
     {"レオ", Arch::Beast, beast::Lion},
     {"グリフォン", Arch::Beast, beast::Lion},
     {"キマイラ", Arch::Beast, beast::Lion},
-    {"狛犬", Arch::Beast, beast::Lion},
     {"獣", Arch::Beast, -1},
     {"ビースト", Arch::Beast, -1},
     {"わたっ娘", Arch::Human, human::Girl},
@@ -385,11 +398,14 @@ const Word kWords[] = {
     {"ナマズ", Arch::Fish, fish::Fish},
     {"ドジョウ", Arch::Fish, fish::Fish},
     {"オクト", Arch::Fish, fish::Octopus},
-    {"羊", Arch::Beast, beast::Bear},
-    {"象", Arch::Beast, beast::Bear},
-    {"猿", Arch::Beast, beast::Bear},
-    {"山羊", Arch::Beast, beast::Boar},
-    {"鹿", Arch::Beast, beast::Wolf},
+    {"羊", Arch::Beast, beast::Sheep},
+    {"象", Arch::Beast, beast::Elephant},
+    {"猿", Arch::Beast, beast::Monkey},
+    {"山羊", Arch::Beast, beast::Sheep},
+    {"鹿", Arch::Beast, beast::Deer},
+    {"鹿威し", Arch::Golem, golem::Statue},
+    {"百獣", Arch::Beast, beast::Lion},
+    {"野生王", Arch::Beast, beast::Lion},
     {"兎", Arch::Beast, beast::Rabbit},
     {"うさぎ", Arch::Beast, beast::Rabbit},
     {"ニャンコ", Arch::Beast, beast::Cat},
@@ -414,11 +430,33 @@ const Word kWords[] = {
     {"香炉", Arch::Golem, golem::Statue},
     {"箱", Arch::Golem, golem::Statue},
     {"鎖", Arch::Golem, golem::Stone},
-    {"カボチャ", Arch::Plant, plant::Mushroom},
+    {"カボチャ", Arch::Plant, plant::Pumpkin},
+    {"パンプキン", Arch::Plant, plant::Pumpkin},
+    {"ダンゴ", Arch::Bug, bug::Beetle},
+    {"マイク", Arch::Golem, golem::Robot},
+    {"ゴミ", Arch::Golem, golem::Statue},
+    {"サンドバッグ", Arch::Golem, golem::Statue},
+    {"凧", Arch::Ghost, ghost::Sheet},
+    {"声", Arch::Ghost, ghost::Wisp},
+    {"音", Arch::Ghost, ghost::Wisp},
+    {"重力", Arch::Golem, golem::Stone},
     {"桜", Arch::Plant, plant::Flower},
     {"サボテン坊主", Arch::Plant, plant::Cactus},
     {"人形", Arch::Human, human::Girl},
-    {"女将", Arch::Human, human::Girl},
+    {"女将", Arch::Human, human::Townsman},
+    {"主人", Arch::Human, human::Townsman},
+    {"番頭", Arch::Human, human::Townsman},
+    {"羊飼い", Arch::Human, human::Townsman},
+    {"係", Arch::Human, human::Townsman},
+    {"師", Arch::Human, human::Townsman},
+    {"道化師", Arch::Human, human::Mage},
+    {"拷問係", Arch::Human, human::Thug},
+    {"語り部", Arch::Human, human::Townsman},
+    {"爺", Arch::Human, human::Townsman},
+    {"富豪", Arch::Human, human::Thug},
+    {"名主", Arch::Human, human::Thug},
+    {"帝王", Arch::Human, human::Thug},
+    {"酒呑み", Arch::Human, human::Thug},
     {"おばちゃん", Arch::Human, human::Girl},
     {"占い師", Arch::Human, human::Girl},
     {"女王", Arch::Human, human::Girl},
@@ -434,7 +472,6 @@ const Word kWords[] = {
     {"坊主", Arch::Human, human::Monk},
     {"修行者", Arch::Human, human::Monk},
     {"おやじ", Arch::Human, human::Monk},
-    {"番頭", Arch::Human, human::Monk},
     {"庭師", Arch::Human, human::Monk},
     {"老師", Arch::Human, human::Mage},
     {"学者", Arch::Human, human::Mage},
@@ -456,10 +493,15 @@ const Word kWords[] = {
     {"ライバル", Arch::Human, human::Warrior},
     {"挑戦者", Arch::Human, human::Warrior},
     {"自分", Arch::Human, human::Warrior},
-    {"少年", Arch::Human, human::Warrior},
+    {"少年", Arch::Human, human::Boy},
+    {"子ども", Arch::Human, human::Boy},
+    {"子供", Arch::Human, human::Boy},
+    {"ぼうや", Arch::Human, human::Boy},
+    {"見習い", Arch::Human, human::Boy},
+    {"ピエロ見習い", Arch::Human, human::Mage},
     {"番長", Arch::Human, human::Thug},
-    {"小僧", Arch::Human, human::Thug},
-    {"坊や", Arch::Human, human::Thug},
+    {"小僧", Arch::Human, human::Boy},
+    {"坊や", Arch::Human, human::Boy},
     {"若頭", Arch::Human, human::Thug},
     {"用心棒", Arch::Human, human::Thug},
     {"下っ端", Arch::Human, human::Thug},
@@ -475,9 +517,9 @@ const Word kWords[] = {
     {"屋", Arch::Human, human::Thug},
     {"紳士", Arch::Human, human::Gunman},
     {"支配人", Arch::Human, human::Gunman},
-    {"郵便屋", Arch::Human, human::Gunman},
-    {"商人", Arch::Human, human::Gunman},
-    {"旅人", Arch::Human, human::Gunman},
+    {"郵便屋", Arch::Human, human::Townsman},
+    {"商人", Arch::Human, human::Townsman},
+    {"旅人", Arch::Human, human::Townsman},
 };
 
 struct Hue {
@@ -489,7 +531,7 @@ const Hue kHues[] = {
     {"レッド", red},      {"赤", red},         {"紅", red},        {"炎", orange},     {"ファイア", orange}, {"フレイム", orange},
     {"火", orange},       {"マグマ", orange},  {"溶岩", orange},   {"ブルー", blue},   {"青", blue},         {"蒼", blue},
     {"アクア", cyan},     {"水", cyan},        {"アイス", sky},    {"氷", sky},        {"雪", white},        {"スノー", white},
-    {"グリーン", green},  {"緑", green},       {"森", green},      {"リーフ", lime},   {"ブラック", dark},   {"黒", dark},
+    {"グリーン", green},  {"緑", green},      {"リーフ", lime},   {"ブラック", dark},   {"黒", dark},
     {"ダーク", night},    {"闇", night},       {"影", night},      {"シャドウ", night}, {"ホワイト", white},  {"白", white},
     {"聖", white},        {"ホーリー", white}, {"ゴールド", gold}, {"黄金", gold},     {"金", gold},         {"シルバー", silver},
     {"銀", silver},       {"メタル", silver},  {"鋼", silver},     {"鉄", gray},       {"アイアン", gray},   {"パープル", purple},
@@ -677,6 +719,12 @@ Ramp natural_body(const Genome& g, Rng& r) {
             if (g.sub == beast::Lion) return r.chance(2) ? gold : tan;
             if (g.sub == beast::Rat) return r.chance(2) ? gray : brown;
             if (g.sub == beast::Rabbit) return r.chance(2) ? white : (r.chance(2) ? sand : tan);
+            if (g.sub == beast::Wolf) return r.chance(2) ? gray : (r.chance(2) ? silver : dark);
+            if (g.sub == beast::Dog) return r.chance(2) ? tan : (r.chance(2) ? brown : white);
+            if (g.sub == beast::Monkey) return r.chance(2) ? brown : tan;
+            if (g.sub == beast::Elephant) return r.chance(3) ? silver : gray;
+            if (g.sub == beast::Sheep) return r.chance(3) ? sand : white;
+            if (g.sub == beast::Deer) return r.chance(2) ? tan : brown;
             return r.pick(opts);
         }
         case Arch::Bird: {
@@ -684,6 +732,7 @@ Ramp natural_body(const Genome& g, Rng& r) {
             if (g.sub == bird::Crow) return r.chance(3) ? purple : dark;
             if (g.sub == bird::Phoenix) return r.chance(2) ? red : orange;
             if (g.sub == bird::Chick) return r.chance(2) ? yellow : white;
+            if (g.sub == bird::Hawk) return r.chance(2) ? brown : (r.chance(2) ? tan : gold);
             return r.pick(opts);
         }
         case Arch::Bat: {
@@ -697,6 +746,7 @@ Ramp natural_body(const Genome& g, Rng& r) {
             return r.pick(opts);
         }
         case Arch::Plant: {
+            if (g.sub == plant::Pumpkin) return orange;
             if (g.sub == plant::Treant || g.sub == plant::Cactus) return r.chance(3) ? olive : green;
             if (g.sub == plant::Flower) return r.chance(2) ? yellow : gold;
             const Ramp opts[] = {red, orange, purple, teal, magenta, lime, gold};
@@ -758,9 +808,79 @@ Ramp darker(const Ramp& b) {
     }
 }
 
+// A title followed by a personal name in katakana ("雲の宿の女将オクモ"): the title says
+// what the bearer is, and the name may only sound like a creature. Returns the title, or an
+// empty string when the name has no such form.
+std::string title_of(const std::string& name) {
+    // Walk back over the trailing katakana (U+30A0..U+30FF: E3 82 A0 .. E3 83 BF in UTF-8).
+    size_t end = name.size();
+    while (end >= 3) {
+        const auto b0 = static_cast<unsigned char>(name[end - 3]), b1 = static_cast<unsigned char>(name[end - 2]),
+                   b2 = static_cast<unsigned char>(name[end - 1]);
+        const bool kana = b0 == 0xE3 && ((b1 == 0x82 && b2 >= 0xA0) || b1 == 0x83);
+        if (!kana) break;
+        end -= 3;
+    }
+    if (end == name.size() || end == 0) return {};
+    return name.substr(0, end);
+}
+
+// The body plan a text names: the word ending furthest right wins (Japanese puts the head noun
+// last: "the moon's wolf" is a wolf), and of those the longest.
+bool match_words(const std::string& text, Genome& g) {
+    size_t best_end = 0, best_len = 0;
+    bool named = false;
+    for (const auto& w : kWords) {
+        const size_t pos = text.rfind(w.text);
+        if (pos == std::string::npos) continue;
+        const size_t len = std::strlen(w.text), end = pos + len;
+        if (end > best_end || (end == best_end && len > best_len)) {
+            best_end = end;
+            best_len = len;
+            g.arch = w.arch;
+            g.sub = w.sub;
+            named = true;
+        }
+    }
+    return named;
+}
+
+// Words in a katakana personal name count only where a part of the name starts with them
+// ("ボス・ニャンコ" is a cat, "オクモ" no spider). The last part that names something wins.
+bool match_personal_name(const std::string& name, Genome& g) {
+    bool named = false;
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t dot = name.find("・", start);
+        if (dot == std::string::npos) dot = name.size();
+        const std::string part = name.substr(start, dot - start);
+        size_t best = 0;
+        for (const auto& w : kWords) {
+            const size_t len = std::strlen(w.text);
+            if (len > best && part.compare(0, len, w.text) == 0) {
+                best = len;
+                g.arch = w.arch;
+                g.sub = w.sub;
+                named = true;
+            }
+        }
+        start = dot + std::strlen("・");
+    }
+    return named;
+}
+
+// Animals keep the colours of their kind, whatever the floor's tint.
+bool natural_kind(const Genome& g) {
+    return g.arch == Arch::Beast || g.arch == Arch::Bird || (g.arch == Arch::Plant && g.sub == plant::Pumpkin);
+}
+
 }  // namespace
 
+bool keeps_its_colours(const Genome& g) { return natural_kind(g); }
+
 void ensure_contrast(Genome& g, float bg) {
+    // A white crow is no crow: animals keep their colours and get a rim of light instead.
+    if (natural_kind(g)) return;
     for (int k = 0; k < 2; ++k) {
         const float lb = luma(g.body.base());
         if (std::abs(lb - bg) >= 0.2f) return;
@@ -776,23 +896,11 @@ Genome genome_from(const std::string& name, const std::string& about, uint64_t s
     g.culture = culture;
     Rng r(seed);
     bool named = false;
+    const std::string title = title_of(name);
+    if (!title.empty()) named = match_personal_name(name.substr(title.size()), g) || match_words(title, g);
     for (const auto& text : {name, about}) {
         if (named || text.empty()) continue;
-        // Japanese names put their head noun last ("the moon's wolf" is a wolf): the word ending
-        // furthest right wins, and of those the longest.
-        size_t best_end = 0, best_len = 0;
-        for (const auto& w : kWords) {
-            const size_t pos = text.rfind(w.text);
-            if (pos == std::string::npos) continue;
-            const size_t len = std::strlen(w.text), end = pos + len;
-            if (end > best_end || (end == best_end && len > best_len)) {
-                best_end = end;
-                best_len = len;
-                g.arch = w.arch;
-                g.sub = w.sub;
-                named = true;
-            }
-        }
+        named = match_words(text, g);
     }
     // Kings and emperors wear a crown, whatever they are.
     for (const char* w : {"王", "帝", "キング", "クイーン", "大明神"})
@@ -828,7 +936,7 @@ Genome genome_from(const std::string& name, const std::string& about, uint64_t s
         }
     }
     if (!hued) {
-        const bool natural = g.arch != Arch::Blob && g.arch != Arch::Eye && !r.chance(3);
+        const bool natural = natural_kind(g) || (g.arch != Arch::Blob && g.arch != Arch::Eye && !r.chance(3));
         const Ramp bright[] = {green, blue, pink, cyan, lavender, orange, gold, red, lime, sky, magenta, teal};
         if (g.arch == Arch::Blob) g.body = r.pick(bright);
         else if (natural) g.body = natural_body(g, r);
@@ -851,7 +959,10 @@ Genome genome_from(const std::string& name, const std::string& about, uint64_t s
     g.mouth = r.range(5);
     g.pattern = r.range(3);
     g.size = r.between(0.94f, 1.04f);
-    if (g.arch != Arch::Human && g.arch != Arch::Undead && g.arch != Arch::Golem && r.chance(6)) g.horns = 1 + r.range(3);
+    // Horns only on the creatures of fancy; a horned cat or dog reads as something else.
+    if (!natural_kind(g) && g.arch != Arch::Human && g.arch != Arch::Undead && g.arch != Arch::Golem &&
+        !(g.arch == Arch::Plant && g.sub == plant::Pumpkin) && r.chance(6))
+        g.horns = 1 + r.range(3);
     if (g.arch == Arch::Serpent && g.sub == serpent::Dragon) g.wings = 2;
     if (g.arch == Arch::Beast && g.sub == beast::Lion && r.chance(4)) g.wings = 1;
     if (g.arch == Arch::Blob || (g.arch == Arch::Plant && g.sub != plant::Flytrap)) {
@@ -890,7 +1001,7 @@ Genome genome_from(const std::string& name, const std::string& about, uint64_t s
             g.size = 1.07f;
             g.eye_style = g.arch == Arch::Human ? 4 : 3;
             g.accent = red;
-            if (g.arch != Arch::Human && g.arch != Arch::Undead && !g.horns) g.horns = 2;
+            if (!natural_kind(g) && g.arch != Arch::Human && g.arch != Arch::Undead && !g.horns) g.horns = 2;
             break;
         case 9:  // phantom apostle: drained of colour, eyes burning pink
             g.rank = kApostle;

@@ -211,15 +211,26 @@ Canvas render_sprite(const Genome& g, int w, int h, float scale, float ox, float
     return sp;
 }
 
-Canvas enemy_portrait(const Genome& genome, int floor, uint64_t seed) {
-    Canvas c(64, 64);
+Genome portrait_genome(const Genome& genome, int floor) {
     Genome g = genome;
     if (g.rank == kNormal || g.rank == kMaster) {
         const Scheme& s = kSchemes[std::clamp(floor, 0, 25)];
         ensure_contrast(g, g.rank == kMaster ? luma(R) : (luma(s.top) + luma(s.glow)) / 2);
     }
+    return g;
+}
+
+Canvas enemy_portrait(const Genome& genome, int floor, uint64_t seed) {
+    Canvas c(64, 64);
+    const Genome g = portrait_genome(genome, floor);
     Anchors a;
     Canvas sp = render_sprite(g, 64, 64, 1.0f, 0.0f, 0.0f, &a);
+    if (g.rank == kNormal && keeps_its_colours(g)) {
+        // A dark animal on a dark floor: a thin rim of light keeps its shape.
+        const Scheme& s = kSchemes[std::clamp(floor, 0, 25)];
+        const float bg = (luma(s.top) + luma(s.glow)) / 2;
+        if (bg < 0.45f && luma(g.body.base()) < bg + 0.2f) sp.glow(G3, 1, false);
+    }
     switch (g.rank) {
         case kRare:
             rays(c, 32, 30, GD, BN, BR, 10, 0.0f);
@@ -321,15 +332,17 @@ Canvas boss_big(const Genome& genome, int floor, uint64_t seed) {
 Canvas monster_picture(const Genome& genome, uint64_t seed) {
     Canvas c(20, 20);
     Rng r(seed);
-    static const uint8_t pairs[][3] = {{NB, B, LB}, {D1, D2, VI}, {DG, TE, CY}, {RD, BR, R}, {D2, MG, PK}, {NB, TE, CY}, {BR, BN, TN}, {G1, G2, G3}};
-    const auto& pr = pairs[r.range(8)];
-    Genome g = genome;
-    ensure_contrast(g, (luma(pr[0]) + luma(pr[1])) / 2);
-    // A lit disc behind the creature, like a spotlight on a stage.
-    c.fill(pr[0]);
-    c.oval(10, 10, 9.5f, 9.5f, pr[1]);
-    c.oval(10, 10, 8.0f, 8.0f, pr[0]);
-    c.oval(10, 10, 7.0f, 7.0f, pr[1]);
+    // A plain field and one thin ring: at 20 x 20 anything busier fights the creature. The
+    // creature keeps its colours; the field is dark behind a light creature and light behind a
+    // dark one.
+    const Genome& g = genome;
+    static const uint8_t dark_fields[][2] = {{NB, B}, {D1, VI}, {K, TE}, {BR, RD}, {K, G1}, {DG, G}, {D2, MG}, {NB, TE}};
+    static const uint8_t light_fields[][2] = {{SY, LB}, {CR, SN}, {G3, W}, {LV, W}, {SK, CR}, {LG, CR}};
+    const bool light_body = luma(g.body.base()) >= 0.45f;
+    const uint8_t* f = light_body ? dark_fields[r.range(8)] : light_fields[r.range(6)];
+    c.fill(f[0]);
+    c.oval(10, 10, 9.5f, 9.5f, f[1]);
+    c.oval(10, 10, 8.6f, 8.6f, f[0]);
     // Fit the creature's own extent into the frame, so small creatures are not lost; the body's
     // axis stays on the middle pixel edge so both halves match.
     Canvas probe(64, 64);
@@ -354,6 +367,8 @@ Canvas monster_picture(const Genome& genome, uint64_t seed) {
     }
     Anchors a;
     Canvas sp = render_sprite(g, 20, 20, scale, ox, oy, &a);
+    // A second, diagonal ink line makes the silhouette bold enough to read at this size.
+    sp.outline(K, true);
     c.blit(sp, 0, 0);
     return c;
 }

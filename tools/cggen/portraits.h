@@ -13,6 +13,10 @@ int floor_culture(int floor);
 // Sprite layer with outline, glow and fading applied. Unit frame 64 x 64 mapped by scale and offset.
 Canvas render_sprite(const Genome& g, int w, int h, float scale, float ox, float oy, Anchors* anchors = nullptr);
 
+// The genome as an enemy portrait of that floor draws it: its body colour kept apart from the
+// floor's backdrop. A monster of the same name wears the same colours.
+Genome portrait_genome(const Genome& g, int floor);
+
 Canvas enemy_portrait(const Genome& g, int floor, uint64_t seed);
 Canvas boss_portrait(const Genome& g, int floor, uint64_t seed);
 Canvas boss_big(const Genome& g, int floor, uint64_t seed);

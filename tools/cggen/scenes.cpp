@@ -2357,45 +2357,47 @@ Canvas room_monster() {
     return c;
 }
 
+// The boss's lines are typed in pale green over the upper half of the room
+// picture (rows 0..30 of these 64 x 64 pictures, once stretched), so both fight
+// halls keep that band dark and quiet: the crowd sits in the shadow of the
+// stands, the hall's vault is night. The bright arena starts below it.
+constexpr int kSpeechRows = 31;
+
 Canvas room_colosseum() {
     Canvas c(64, 64);
     Rng r(201);
-    c.gradient(0, 0, 64, 10, {B, LB});
-    // Crowd on three tiers.
+    // Shadowed stands: a dark band with the crowd only as dim heads.
+    c.gradient(0, 0, 64, kSpeechRows, {K, K, D1});
     for (int tier = 0; tier < 3; ++tier) {
-        const int y0 = 8 + tier * 8;
-        c.rect(0, y0, 64, y0 + 8, tier % 2 ? BN : TN);
-        c.hline(0, 63, y0 + 7, BR);
+        const int y0 = 9 + tier * 7;
+        c.hline(0, 63, y0 + 6, tier == 2 ? D2 : D1);
         for (int x = 1 + tier % 2; x < 64; x += 3) {
-            const uint8_t shirt[] = {R, B, YL, G, W, MG, OR};
-            c.rect(x, y0 + 3, x + 2, y0 + 7, shirt[r.range(7)]);
-            c.rect(x, y0 + 1, x + 2, y0 + 3, r.chance(4) ? BN : SK);
-            if (r.chance(5)) c.put(x + (r.chance(2) ? -1 : 2), y0, SK);  // a raised arm
+            if (r.chance(3)) continue;
+            c.rect(x, y0 + 3, x + 2, y0 + 6, tier == 2 ? D2 : D1);
+            c.put(x, y0 + 2, D1);
         }
     }
-    c.rect(0, 32, 64, 37, SN);
-    for (int x = 0; x < 64; x += 8) c.rect(x + 1, 33, x + 6, 36, TN);
-    c.hline(0, 63, 32, CR);
-    c.hline(0, 63, 37, BR);
-    c.gradient(0, 38, 64, 64, {SN, SN, TN});
+    // Two lamps far up, small enough not to stand under a line of text.
+    for (int x : {5, 58}) c.put(x, 3, NB);
+    // The barrier wall with its banners, then the sand.
+    c.rect(0, kSpeechRows, 64, 37, BR);
+    for (int x = 0; x < 64; x += 8) c.rect(x + 1, 32, x + 6, 36, RD);
+    c.hline(0, 63, kSpeechRows, K);
+    c.hline(0, 63, 37, K);
+    c.gradient(0, 38, 64, 64, {TN, SN, SN});
     ground_speckle(c, r, 39, 64, CR, TN, 60);
     c.oval(32, 52, 16, 5, TN);
     c.oval(32, 52, 14, 4, SN);
-    for (int x : {4, 59}) {
-        c.vline(x, 1, 31, BR);
-        c.rect(x + 1, 2, x + 5 - (x > 30 ? 9 : 0), 8, R);
-    }
     return c;
 }
 
 Canvas room_final_hall() {
     Canvas c(64, 64);
-    c.gradient(0, 0, 64, 42, {K, D1, D2});
-    // Windows of light high up.
+    // A vault of night over the hall; the light comes from below.
+    c.gradient(0, 0, 64, 42, {K, K, D1, D2});
     for (int x : {14, 30, 46}) {
-        c.rect(x, 4, x + 5, 16, VI);
-        c.oval(fx(x) + 2.5f, 4, 2.5f, 2.5f, VI);
-        c.rect(x + 1, 5, x + 4, 15, LV);
+        c.rect(x, 33, x + 5, 41, VI);
+        c.rect(x + 1, 34, x + 4, 40, LV);
     }
     tile_floor(c, 42, RD, K, GD, 6);
     // Red carpet to the throne.
@@ -2405,15 +2407,12 @@ Canvas room_final_hall() {
         c.put(32 - w, y, GD);
         c.put(31 + w, y, GD);
     }
-    c.rect(27, 26, 37, 42, RD);
-    c.rect(25, 20, 39, 28, GD);
-    c.rect(27, 22, 37, 26, R);
+    c.rect(27, kSpeechRows + 1, 37, 42, RD);
+    c.rect(25, kSpeechRows, 39, kSpeechRows + 3, BR);
     c.rect(25, 38, 39, 42, GD);
-    for (int x : {3, 55}) pillar(c, x, 0, 64, 7, BR, GD, YL);
-    for (int x : {14, 44}) {
-        c.rect(x, 18, x + 6, 34, VI);
-        c.polygon({fx(x), 34, fx(x + 6), 34, fx(x + 3), 37}, VI);
-        c.rect(x + 2, 22, x + 4, 28, GD);
+    for (int x : {3, 55}) {
+        c.rect(x, 0, x + 7, kSpeechRows, D1);
+        pillar(c, x, kSpeechRows, 64, 7, BR, GD, YL);
     }
     return c;
 }

@@ -229,6 +229,15 @@ TEST(Sndgen, EffectsAreShortCleanBalancedPcmWaves) {
   }
 }
 
+// The turn chime plays at the start of every player turn and the punch queues
+// behind it on channel 0: a long chime would make every punch late.
+TEST(Sndgen, TurnChimeIsOverBeforeThePunch) {
+  Wav w = parse_wav(sg::make_effect("1.wav"));
+  const double seconds = static_cast<double>(w.samples.size()) / w.channels / w.rate;
+  EXPECT_LE(seconds, 0.25);
+  EXPECT_GE(seconds, 0.1) << "too short to be heard as a chime";
+}
+
 TEST(Sndgen, MusicIsGeneralMidiThatLoopsCleanly) {
   for (const std::string& name : sg::music_names()) {
     SCOPED_TRACE(name);

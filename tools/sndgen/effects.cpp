@@ -81,11 +81,13 @@ Signal chord(const std::vector<int>& keys, double dur, double vibrato = 0.0) {
 // ---- the effects ----
 
 // Turn start: two bell strokes rising a fourth.
+// It opens every player turn and the punch sound queues behind it on the same
+// channel, so it has to be over in about a fifth of a second.
 Signal fx_turn(Rng&) {
   Signal s;
-  mix(s, bell(note_hz(83), 0.65, 0.28, 0.3), 0.0, 0.75);
-  mix(s, bell(note_hz(88), 0.6, 0.32, 0.3), 0.11, 1.0);
-  reverb(s, 0.22, 0.4, 0.15);
+  mix(s, bell(note_hz(83), 0.09, 0.035, 0.3), 0.0, 0.75);
+  mix(s, bell(note_hz(88), 0.14, 0.04, 0.3), 0.06, 1.0);
+  reverb(s, 0.12, 0.2, 0.0);
   return s;
 }
 

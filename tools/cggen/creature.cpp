@@ -1488,8 +1488,9 @@ Anchors draw_person(Painter& p, const Genome& g, bool undead_kind) {
     }
     if (o.tail) tail(p, 38, 46, 52, 40, 1.6f, o.skin, true);
     if (o.shell) {
-        p.ellipse(32, 35, 13.5f * z, 14 * z, olive);
-        p.ellipse(32, 35, 10.5f * z, 11 * z, brown, Shade::Plain);
+        // Seen from the front, the shell's rim shows round the shoulders and hips.
+        p.ellipse(32, 33, 17.5f * z, 15.5f * z, olive);
+        p.ellipse(32, 33, 14.5f * z, 12.5f * z, brown, Shade::Plain);
     }
     if (o.headgear == 12) {  // long hair falls behind the shoulders
         p.rrect(hx - hr - 1.5f, hy - 4, hx + hr + 1.5f, hy + 15, 4.0f, o.hair);
@@ -1545,9 +1546,10 @@ Anchors draw_person(Painter& p, const Genome& g, bool undead_kind) {
         }
     }
     if (o.apron) {
-        p.rrect(32 - sw + 2.5f, 30, 32 + sw - 2.5f, 47, 1.5f, white, Shade::Flat);
-        p.mark_line(32 - sw + 3, 30, 32 - 2, 25, W);
-        p.mark_line(32 + sw - 3, 30, 32 + 2, 25, W);
+        p.rrect(32 - sw + 3.0f, 33, 32 + sw - 3.0f, 46, 1.5f, white, Shade::Flat);
+        p.mark_line(32 - sw + 3, 33, 32 + sw - 3, 33, g.accent.base());
+        p.mark_line(32 - sw + 3.5f, 33, 32 - 2, 25, W);
+        p.mark_line(32 + sw - 3.5f, 33, 32 + 2, 25, W);
     }
     if (g.rank == kBoss && !skeleton) {
         // Pauldrons and a clasp for a champion.

@@ -902,6 +902,10 @@ Genome genome_from(const std::string& name, const std::string& about, uint64_t s
         if (named || text.empty()) continue;
         named = match_words(text, g);
     }
+    // Women of the town wear their hair long.
+    if (g.arch == Arch::Human && g.sub == human::Townsman &&
+        (name.find("女") != std::string::npos || name.find("おばちゃん") != std::string::npos))
+        g.headgear = 12;
     // Kings and emperors wear a crown, whatever they are.
     for (const char* w : {"王", "帝", "キング", "クイーン", "大明神"})
         if (name.find(w) != std::string::npos) g.crown = true;

@@ -5,6 +5,7 @@
 #include "shell/pictures.h"
 #include "shell/status.h"
 #include "state/int32.h"
+#include "state/ids.h"
 
 namespace z2 {
 
@@ -146,7 +147,7 @@ void enemy_appear(Game& g, int kind) {
   for (i32 m : s.magic_have) knows_magic = knows_magic || m > 0;
   g.ui.b4.visible = knows_magic;
 
-  s.floor_clear[106] = sat_add(s.floor_clear[106], 1);
+  s.floor_clear[fc::kBattles] = sat_add(s.floor_clear[fc::kBattles], 1);
 
   std::string title;
   s.in_battle = true;
@@ -218,8 +219,8 @@ void enemy_appear(Game& g, int kind) {
     s.e_state = 0;
   }
 
-  if (s.class_now == 5) s.my_hp = s.my_hp_max / 10 + 1;
-  if (s.class_now == 20) s.my_hp = s.my_mp = 1;
+  if (s.class_now == cls::kLastStand) s.my_hp = s.my_hp_max / 10 + 1;
+  if (s.class_now == cls::kPrisoner) s.my_hp = s.my_mp = 1;
 
   set_moji_l(g, "");
   status_refresh(g);
@@ -233,14 +234,14 @@ void enemy_appear(Game& g, int kind) {
     msg_big(g, s.boss_name + "\r『" + s.boss_talk[0] + "』");
     if (s.floor == 23) {
       screen_effect(g, 1);
-      s.my_hp = sat_sub(s.my_hp, sat_sub(999, s.floor_clear[105]) / 10);
+      s.my_hp = sat_sub(s.my_hp, sat_sub(999, s.floor_clear[fc::kDeaths]) / 10);
     }
     // A boss always lets the player open.
     my_turn(g);
     return;
   }
 
-  if (s.class_now == 12 && s.e_lv < s.my_lv) {
+  if (s.class_now == cls::kBully && s.e_lv < s.my_lv) {
     screen_effect(g, 8);
     s.e_hp = s.e_hp / 2 + 1;
   }

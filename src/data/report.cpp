@@ -1,6 +1,7 @@
 #include "data/report.h"
 
 #include "data/cp932.h"
+#include "state/ids.h"
 
 namespace z2 {
 namespace {
@@ -51,8 +52,8 @@ int count_ones(const A& a) {
 }  // namespace
 
 std::string report_title(const GameState& s) {
-  const i32 deaths = s.floor_clear[105];
-  const i32 escapes = s.floor_clear[107];
+  const i32 deaths = s.floor_clear[fc::kDeaths];
+  const i32 escapes = s.floor_clear[fc::kEscapes];
   // 64 bits: the four stats together (and 3·B) can pass the 32-bit range.
   const int64_t b = int64_t{s.wild / 20} +
                     (int64_t{s.my_atk} + s.my_int + s.my_body + s.my_beast) / 4 + s.cent / 300 + deaths / 6 +
@@ -68,7 +69,7 @@ std::string report_title(const GameState& s) {
   }
   for (const LevelBand& band : kBands)
     if (s.my_lv >= band.lo && s.my_lv <= band.hi) title = band.title;
-  if (s.key_have(190) > 0) title = "ﾌｧｳｽﾄの声を聞いた者";
+  if (s.key_have(key::kFaustVoice) > 0) title = "ﾌｧｳｽﾄの声を聞いた者";
   return title;
 }
 
@@ -89,7 +90,7 @@ std::string report_text(const GameState& s, const Tables& t, const std::string& 
        " 獣:" + n(s.my_beast));
   line("武器:" + s.buki_name + "△" + n(s.buki_pow));
   line("防具:" + s.bougu_name + "△" + n(s.bougu_pow));
-  line("戦:" + n(s.floor_clear[106]) + " 死:" + n(s.floor_clear[105]) + " 逃:" + n(s.floor_clear[107]) +
+  line("戦:" + n(s.floor_clear[fc::kBattles]) + " 死:" + n(s.floor_clear[fc::kDeaths]) + " 逃:" + n(s.floor_clear[fc::kEscapes]) +
        " 時:" + n(s.play_time));
   line("ﾓﾝｽﾀｰ図鑑:" + n(count_ones(s.monster_book)) + "匹  魔法図鑑:" + n(count_ones(s.magic_have)) +
        "個  ITEM図鑑:" + n(count_ones(s.item_book)) + "/" + n(named_items));

@@ -5,6 +5,7 @@
 #include "shell/messages.h"
 #include "shell/pictures.h"
 #include "shell/status.h"
+#include "state/ids.h"
 
 namespace z2 {
 
@@ -102,7 +103,7 @@ void apply_stairs(Game& g) {
   down.visible = s.floor > 0;
   if (down.visible) down.caption = "▼" + std::to_string(s.floor - 1) + "階へ";
   // The way up from floor 7 needs its key; the top floor has no way up.
-  const bool open = s.floor < 7 || (s.floor == 7 && s.key_have(8) > 0) || (s.floor >= 8 && s.floor < kTopFloor);
+  const bool open = s.floor < 7 || (s.floor == 7 && s.key_have(key::kFloor7Key) > 0) || (s.floor >= 8 && s.floor < kTopFloor);
   up.visible = cleared(s, s.floor) && open;
   if (up.visible) up.caption = "▲" + std::to_string(s.floor + 1) + "階へ";
 }
@@ -127,7 +128,7 @@ void apply_floor_rules(Game& g) {
   // The rest floors are won by reaching them.
   if (f == 13 || f == 18 || f == 22) s.floor_clear[static_cast<size_t>(f)] = 100;
 
-  ui.gouketu_b.visible = s.floor_clear[24] == 100 && s.floor_clear[99] == 0 && f == 0;
+  ui.gouketu_b.visible = s.floor_clear[kTopFloor] == fc::kFloorWon && s.floor_clear[fc::kGouketu] == 0 && f == 0;
 
   const Commands c = floor_commands(f);
   ui.b1.enabled = c.b1;

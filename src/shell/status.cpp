@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "state/ids.h"
 #include "state/int32.h"
 
 namespace z2 {
@@ -85,9 +86,9 @@ void status_refresh(Game& g) {
   GameState& s = g.s;
   Ui& ui = g.ui;
   const Tables& t = g.t;
-  auto& fc = s.floor_clear;
+  auto& clear = s.floor_clear;
 
-  // 1. Score.
+  // The score line.
   {
     std::string& txt = ui.score_l.text;
     txt.clear();
@@ -96,7 +97,7 @@ void status_refresh(Game& g) {
     txt += "点";
   }
 
-  // 2-5. Player text.
+  // The player's lines.
   {
     const i32 cexp = at_or_empty(s.class_exp, s.class_now);
     std::string& txt = ui.my_l.text;
@@ -141,7 +142,7 @@ void status_refresh(Game& g) {
     txt += ')';
   }
 
-  // 6. Weapon and armour.
+  // Weapon and armour.
   {
     std::string& txt = ui.buki_l.text;
     txt.clear();
@@ -155,7 +156,7 @@ void status_refresh(Game& g) {
     add_int(txt, s.bougu_pow);
   }
 
-  // 7. ARK, money and the record.
+  // ARK, money and the record.
   {
     std::string& txt = ui.state_l.text;
     txt.clear();
@@ -164,16 +165,16 @@ void status_refresh(Game& g) {
     txt += "  ｾﾝﾄ：";
     add_int(txt, s.cent);
     txt += "セント\r\r戦：";
-    add_int(txt, fc[106]);
+    add_int(txt, clear[fc::kBattles]);
     txt += " 死：";
-    add_int(txt, fc[105]);
+    add_int(txt, clear[fc::kDeaths]);
     txt += " 逃：";
-    add_int(txt, fc[107]);
+    add_int(txt, clear[fc::kEscapes]);
     txt += " TIME：";
     add_int(txt, s.play_time);
   }
 
-  // 8. Map caption.
+  // The map's caption.
   {
     std::string& txt = ui.map_box.caption;
     txt.clear();
@@ -183,7 +184,7 @@ void status_refresh(Game& g) {
     txt += "】";
   }
 
-  // 9. WILD.
+  // WILD.
   {
     std::string& txt = ui.wild_l.text;
     txt.clear();
@@ -192,7 +193,7 @@ void status_refresh(Game& g) {
     s.wild = clamp_i(s.wild, 0, 999);
   }
 
-  // 10. Combo.
+  // Combo.
   {
     std::string& txt = ui.combo_l.text;
     txt.clear();
@@ -201,27 +202,27 @@ void status_refresh(Game& g) {
     ui.combo_l.visible = s.combo > 4;
   }
 
-  // 11. Stairs.
+  // Stairs.
   if (g.hooks.apply_stairs) g.hooks.apply_stairs(g);
 
-  // 12. Experience.
+  // Experience.
   set_gauge(ui.exp_l, 100, s.my_exp);
 
-  // 13.
+  // The four stats never go below 0.
   at_least(s.my_atk, 0);
   at_least(s.my_body, 0);
   at_least(s.my_beast, 0);
   at_least(s.my_int, 0);
 
-  // 14. Area gauges.
-  set_gauge(ui.zando_l, 100, fc[101]);
-  set_gauge(ui.china_l, 100, fc[102]);
-  set_gauge(ui.la_l, 100, fc[103]);
-  set_gauge(ui.japan_l, 100, fc[104]);
-  for (size_t i = 101; i <= 104; ++i) fc[i] = clamp_i(fc[i], 0, 99);
+  // Area gauges, shown before they are clamped.
+  set_gauge(ui.zando_l, 100, clear[fc::kZando]);
+  set_gauge(ui.china_l, 100, clear[fc::kChina]);
+  set_gauge(ui.la_l, 100, clear[fc::kLa]);
+  set_gauge(ui.japan_l, 100, clear[fc::kJapan]);
+  for (int i = fc::kZando; i <= fc::kJapan; ++i) clear[static_cast<size_t>(i)] = clamp_i(clear[static_cast<size_t>(i)], 0, 99);
   at_least(s.floor, 0);
 
-  // 15. Hit and magic points: the upper bound first, then the maxima.
+  // Hit and magic points: the upper bound first, then the maxima.
   set_gauge(ui.my_hp_l, s.my_hp_max, s.my_hp);
   set_gauge(ui.my_mp_l, s.my_mp_max, s.my_mp);
   at_most(s.my_hp, s.my_hp_max);
@@ -231,18 +232,18 @@ void status_refresh(Game& g) {
   at_least(s.my_hp_max, 1);
   at_least(s.my_mp_max, 1);
 
-  // 16.
+  // Money, ARK, battles and score within their bounds.
   s.cent = clamp_i(s.cent, 0, kNineNines);
   at_least(s.ark, 0);
   at_most(s.ark, s.ark_max);
-  at_most(fc[106], kNineNines);
+  at_most(clear[fc::kBattles], kNineNines);
   at_most(s.score, kNineNines);
 
-  // 17. Red when a tenth or less of the hit points is left.
+  // Red when a tenth or less of the hit points is left.
   ui.my_l.has_fore = true;
   ui.my_l.fore = s.my_hp > s.my_hp_max / 10 ? qRgb(41, 254, 217) : qRgb(255, 0, 0);
 
-  // 18. Weapon extra effect.
+  // Weapon extra effect.
   {
     const std::string& ex = at_or_empty(t.ex_names, s.buki_ex);
     std::string& txt = ui.ex_l.text;
@@ -253,7 +254,7 @@ void status_refresh(Game& g) {
     }
   }
 
-  // 19-21. Opponent text.
+  // The opponent's lines.
   {
     std::string& txt = ui.e_l.text;
     txt.clear();
@@ -289,15 +290,15 @@ void status_refresh(Game& g) {
     add_ailment(txt, s.e_state);
   }
 
-  // 22.
+  // The opponent's hit points, shown before they are clamped.
   set_gauge(ui.e_hp_l, s.e_hp_max, s.e_hp);
   at_most(s.e_hp, s.e_hp_max);
   at_least(s.e_hp, 0);
 
-  // 23.
+  // The menu shows with the map.
   ui.menu_com.visible = ui.map_box.visible;
 
-  // 24. Menu buttons: id 499 and discs above 100 are never offered.
+  // Menu buttons: id 499 and discs above 100 are never offered.
   {
     bool items = false, gear = false;
     for (size_t i = 0; i < 499 && !(items && gear); ++i) {
@@ -324,7 +325,7 @@ void status_refresh(Game& g) {
     ui.md_b.visible = any_owned(s.md_have, 101);
   }
 
-  // 25, 26.
+  // The floor map's colosseum button and its rules.
   if (g.hooks.apply_colosseum_button) g.hooks.apply_colosseum_button(g);
   if (g.hooks.apply_floor_rules) g.hooks.apply_floor_rules(g);
 }
@@ -341,12 +342,12 @@ int32_t compute_score(const GameState& s, const Tables& t) {
     const i32 rare = t.item_table[i].it_rare;
     if (rare >= 0 && rare <= 3) c[rare] += pos(s.item_have[i]);
   }
-  const auto& fc = s.floor_clear;
-  const int64_t fl = sum(fc) / 10;
+  const auto& clear = s.floor_clear;
+  const int64_t fl = sum(clear) / 10;
   const int64_t base = int64_t{s.play_time / 10} + 5 * int64_t{s.my_lv} + c[0] + 2 * c[1] + 10 * c[2] + 2 * c[3] +
                        sum(s.md_have) + 5 * sum(s.monster_have) + sum(s.gomi_have) + 10 * sum(s.magic_have) +
-                       fc[105] + fc[107] + s.wata;
-  const int64_t score = 100 * base + 5 * sum(s.class_exp) + fl + fc[101] + fc[102] + fc[103] + fc[104] +
+                       clear[fc::kDeaths] + clear[fc::kEscapes] + s.wata;
+  const int64_t score = 100 * base + 5 * sum(s.class_exp) + fl + clear[fc::kZando] + clear[fc::kChina] + clear[fc::kLa] + clear[fc::kJapan] +
                         s.my_atk + s.my_body + s.my_int;
   // Each sum is at most 500 entries of 32 bits, times at most 1000: far inside 64 bits.
   if (score > kNineNines) return kNineNines;

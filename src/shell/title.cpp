@@ -14,6 +14,7 @@
 #include "shell/pictures.h"
 #include "shell/status.h"
 #include "state/int32.h"
+#include "state/ids.h"
 #include "state/vars.h"
 
 namespace z2 {
@@ -190,7 +191,7 @@ void minute_tick(Game& g) {
   // A damaged save may hold any number here.
   g.s.play_time = sat_add(before, 1);
   if (before == 5999) {
-    g.s.item_have[230] = 1;
+    g.s.item_have[item::kPlayTimeGift] = 1;
     g.s.play_time = 6001;
     msg_put(g, "英雄馬を入手した!!");
   }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "state/ids.h"
+
 namespace z2 {
 
 using i32 = int32_t;
@@ -36,7 +38,7 @@ struct GameState {
   i32 buki_ex = 0;
   std::string bougu_name;
   i32 bougu_pow = 0;
-  i32 class_now = 0;
+  i32 class_now = cls::kNovice;
   i32 play_time = 0;
   i32 text_speed = 0;
   i32 wata = 0;
@@ -56,13 +58,13 @@ struct GameState {
 
   // key_have[k] is item_have[247 + k]: the seven-piece set, the floor-7 key
   // (k = 8) and the voice of Faust (k = 190) are ordinary items.
-  i32& key_have(int k) { return item_have[static_cast<size_t>(247 + k)]; }
-  i32 key_have(int k) const { return item_have[static_cast<size_t>(247 + k)]; }
+  i32& key_have(int k) { return item_have[static_cast<size_t>(item::kKeyBase + k)]; }
+  i32 key_have(int k) const { return item_have[static_cast<size_t>(item::kKeyBase + k)]; }
 
   // Fight bonuses live in unsaved entries of floor_clear.
-  i32& buf_atk() { return floor_clear[108]; }
-  i32& buf_beast() { return floor_clear[109]; }
-  i32& buf_def() { return floor_clear[110]; }
+  i32& buf_atk() { return floor_clear[fc::kBufAtk]; }
+  i32& buf_beast() { return floor_clear[fc::kBufBeast]; }
+  i32& buf_def() { return floor_clear[fc::kBufDef]; }
 
   // --- transient ---
   bool can_punch = false;

@@ -40,7 +40,8 @@ inline constexpr int kWildStyle = 22;      // WILD strengthens the punch
 // the player's counters and the fight bonuses.
 namespace fc {
 inline constexpr int kFloorWon = 100;    // the value of a won floor, and of the 豪傑 flag
-inline constexpr int kGouketu = 99;      // 豪傑達の黄昏 (1 while it runs, 100 once beaten)
+inline constexpr int kGouketu = 99;      // 100 once ファウスト is beaten; 豪傑達の黄昏 opens while 0
+inline constexpr int kUnused = 100;      // neither used nor saved
 inline constexpr int kZando = 101;       // area gauge ｻﾞﾝﾄﾞ
 inline constexpr int kChina = 102;       // area gauge 中国
 inline constexpr int kLa = 103;          // area gauge ＬＡ
@@ -105,5 +106,11 @@ inline constexpr int kFloor7Key = 255;      // opens the stairs above floor 7 (k
 inline constexpr int kFaustVoice = 437;     // Faust's token (key_have[190])
 inline constexpr int kNeverRandom = 499;    // never given by a random gift
 }  // namespace item
+
+// Indexes of key_have (key_have[k] is item_have[item::kKeyBase + k]).
+namespace key {
+inline constexpr int kFloor7Key = item::kFloor7Key - item::kKeyBase;    // 8
+inline constexpr int kFaustVoice = item::kFaustVoice - item::kKeyBase;  // 190
+}  // namespace key
 
 }  // namespace z2

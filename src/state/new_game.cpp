@@ -1,4 +1,5 @@
 #include "state/game_state.h"
+#include "state/ids.h"
 
 namespace z2 {
 
@@ -27,7 +28,7 @@ void new_game_values(GameState& s) {
   s.buki_ex = 0;
   s.bougu_name = "名も無きマント";
   s.bougu_pow = 0;
-  s.class_now = 0;
+  s.class_now = cls::kNovice;
   s.play_time = 0;
   s.text_speed = 3;
   s.wata = 0;

@@ -108,9 +108,9 @@ std::optional<VarRefParsed> parse_var_ref(std::string_view text) {
     name = text.substr(0, lb);
   }
   if (name == "key_have") {  // alias: key_have[k] = item_have[247 + k]
-    if (index < 0 || index + 247 >= 500) return std::nullopt;
+    if (index < 0 || index + item::kKeyBase >= 500) return std::nullopt;
     r.var = find_var("item_have");
-    r.index = index + 247;
+    r.index = index + item::kKeyBase;
     return r;
   }
   r.var = find_var(name);

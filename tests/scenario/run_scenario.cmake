@@ -1,5 +1,6 @@
 # Runs one headless script against a fresh copy of a fixture set and compares
-# the transcript with <script>.expected.
+# the transcript with <script>.expected; with -DUPDATE=ON it writes the
+# transcript there instead (scripts/regen-goldens.sh).
 #   first script lines (up to 12) may hold:
 #   "# fixture: NAME" picks the set (default: mini);
 #   "# seed: N" the seed (default 1);
@@ -100,6 +101,11 @@ endforeach()
 
 string(REGEX REPLACE "\\.script$" ".expected" expected_file ${SCRIPT})
 file(WRITE ${WORK}/transcript.txt "${out}")
+if(UPDATE)
+  string(REPLACE "${WORK}/" "@ROOT@" golden "${out}")
+  file(WRITE ${expected_file} "${golden}")
+  return()
+endif()
 file(READ ${expected_file} expected)
 string(REPLACE "@ROOT@" "${WORK}/" expected "${expected}")
 if(NOT out STREQUAL expected)

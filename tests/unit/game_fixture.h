@@ -4,8 +4,10 @@
 #include <sstream>
 #include <string>
 
+#include "data/tables.h"
 #include "platform/headless/headless.h"
 #include "shell/game.h"
+#include "shell/title.h"
 #include "state/random.h"
 
 namespace z2::test {
@@ -20,6 +22,14 @@ inline std::string fresh_copy(const std::string& set) {
   return dir.string() + "/";
 }
 
+// A fresh copy of a fixture set that is removed again at the end of a test,
+// for tests that build their own Game.
+struct FixtureCopy {
+  explicit FixtureCopy(const std::string& set) : root(fresh_copy(set)) {}
+  ~FixtureCopy() { std::filesystem::remove_all(root); }
+  std::string root;
+};
+
 struct TestGame {
   explicit TestGame(const std::string& set = "mini", std::vector<int32_t> draws = {})
       : root(fresh_copy(set)), rng(std::move(draws)), plat(out), g(plat, rng, root) {}
@@ -31,6 +41,19 @@ struct TestGame {
   ScriptedRandom rng;
   HeadlessPlatform plat;
   Game g;
+};
+
+// A new game standing on the map: the tables read, the title gone.
+struct MapGame : TestGame {
+  explicit MapGame(const std::string& set = "floors", std::vector<int32_t> draws = {}) : TestGame(set, std::move(draws)) {
+    load_tables(g.t, g.dat_dir());
+    new_game(g);
+    g.ui.start_box.visible = false;
+    g.ui.map_box.visible = true;
+    g.ui.menu_com.visible = true;
+  }
+  bool saw(const std::string& line) const { return ("\n" + out.str()).find("\n" + line + "\n") != std::string::npos; }
+  bool saw_part(const std::string& text) const { return out.str().find(text) != std::string::npos; }
 };
 
 }  // namespace z2::test

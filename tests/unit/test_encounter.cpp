@@ -12,28 +12,21 @@
 #include "shell/title.h"
 #include "state/int32.h"
 #include "state/random.h"
+#include "state/ids.h"
+#include "game_fixture.h"
 
 using namespace z2;
 
 namespace {
 
-struct FightRig {
-  std::ostringstream out;
-  HeadlessPlatform plat{out};
-  ScriptedRandom rng;
-  Game g{plat, rng, std::string(ZANDO_FIXTURES) + "/floors/"};
+struct FightRig : test::MapGame {
   FightRig() {
-    load_tables(g.t, g.dat_dir());
-    new_game(g);
+    g.ui.menu_com.visible = false;
     // The commands are unsealed, as after start-up: the player's turn then draws nothing.
     g.s.can_punch = g.s.can_magic = g.s.can_beast = g.s.can_item = true;
-    g.ui.start_box.visible = false;
-    g.ui.map_box.visible = true;
   }
   // No test here should lean on the safety cap of the draws.
   ~FightRig() { EXPECT_LT(rng.draws.size(), 1000u); }
-  bool saw(const std::string& line) const { return ("\n" + out.str()).find("\n" + line + "\n") != std::string::npos; }
-  bool saw_part(const std::string& text) const { return out.str().find(text) != std::string::npos; }
   std::vector<int32_t> draws() const { return rng.draws; }
   void boss(const std::string& name, int lv, int hp) {
     g.s.boss_name = name;
@@ -345,7 +338,7 @@ TEST(Encounter, FloorTwentyThreeBossCostsHitPoints) {
   FightRig seasoned;
   seasoned.g.s.floor = 23;
   seasoned.g.s.my_hp = seasoned.g.s.my_hp_max = 500;
-  seasoned.g.s.floor_clear[105] = 999;
+  seasoned.g.s.floor_clear[fc::kDeaths] = 999;
   seasoned.boss("番人", 50, 100);
   seasoned.boss_rolls();
   enemy_appear(seasoned.g, -1);
@@ -363,14 +356,14 @@ TEST(Encounter, FloorTwentyThreeBossCostsHitPoints) {
 
 TEST(Encounter, ClassFiveAndTwentyEnterWeakened) {
   FightRig five;
-  five.g.s.class_now = 5;
+  five.g.s.class_now = cls::kLastStand;
   five.g.s.my_hp = five.g.s.my_hp_max = 100;
   five.rng.push({0, 1, 1, 1, 0, 1});
   enemy_appear(five.g, 0);
   EXPECT_EQ(five.g.s.my_hp, 11);
 
   FightRig twenty;
-  twenty.g.s.class_now = 20;
+  twenty.g.s.class_now = cls::kPrisoner;
   twenty.g.s.my_hp = twenty.g.s.my_hp_max = 100;
   twenty.g.s.my_mp = twenty.g.s.my_mp_max = 30;
   twenty.boss("門番ゴル", 10, 30);
@@ -382,7 +375,7 @@ TEST(Encounter, ClassFiveAndTwentyEnterWeakened) {
 
 TEST(Encounter, ClassTwelveHalvesWeakerEnemies) {
   FightRig r;
-  r.g.s.class_now = 12;
+  r.g.s.class_now = cls::kBully;
   r.g.s.my_lv = 10;
   // ほねネズミ: level 0 + 5 + 0 + 0 + 1 = 6, hit points 0 + 18 + 0 + 10 = 28
   r.rng.push({1, 1, 1, 1, 0, 1, 1, 1, 1});
@@ -392,7 +385,7 @@ TEST(Encounter, ClassTwelveHalvesWeakerEnemies) {
   EXPECT_EQ(r.g.s.e_hp, 15);
 
   FightRig equal;
-  equal.g.s.class_now = 12;
+  equal.g.s.class_now = cls::kBully;
   equal.g.s.my_lv = 2;  // level 0 + 1 + 0 + 0 + 1 = 2: not weaker
   equal.rng.push({1, 1, 1, 1, 0, 1, 1, 1, 1});
   enemy_appear(equal.g, 0);
@@ -419,11 +412,11 @@ TEST(Encounter, BossNeverStrikesFirst) {
 
 TEST(Encounter, CountsBattlesAndShowsMagicOnlyWhenKnown) {
   FightRig r;
-  r.g.s.floor_clear[106] = 4;
+  r.g.s.floor_clear[fc::kBattles] = 4;
   r.g.ui.b4.visible = true;
   r.rng.push({0, 1, 1, 1, 0, 1});
   enemy_appear(r.g, 0);
-  EXPECT_EQ(r.g.s.floor_clear[106], 5);
+  EXPECT_EQ(r.g.s.floor_clear[fc::kBattles], 5);
   EXPECT_FALSE(r.g.ui.b4.visible);
 
   FightRig mage;
@@ -458,10 +451,10 @@ TEST(Encounter, EmptyFloorBorrowsTheFirstUsableEnemy) {
 TEST(Encounter, NoEnemyAnywhereMeansNoFight) {
   FightRig r;
   for (int n = 0; n <= 254; ++n) r.g.t.enemy(n).en_name.clear();
-  r.g.s.floor_clear[106] = 3;
+  r.g.s.floor_clear[fc::kBattles] = 3;
   enemy_appear(r.g, 0);
   EXPECT_FALSE(r.g.s.in_battle);
-  EXPECT_EQ(r.g.s.floor_clear[106], 3);
+  EXPECT_EQ(r.g.s.floor_clear[fc::kBattles], 3);
   EXPECT_TRUE(r.draws().empty());
   EXPECT_TRUE(r.saw("se: miss.wav"));
   EXPECT_TRUE(r.saw("moji_l2: この階には出現する敵がいません"));

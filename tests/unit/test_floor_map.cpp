@@ -11,24 +11,14 @@
 #include "data/picture.h"
 #include "shell/title.h"
 #include "state/random.h"
+#include "state/ids.h"
+#include "game_fixture.h"
 
 using namespace z2;
 
 namespace {
 
-struct MapRig {
-  std::ostringstream out;
-  HeadlessPlatform plat{out};
-  ScriptedRandom rng;
-  Game g{plat, rng, std::string(ZANDO_FIXTURES) + "/floors/"};
-  MapRig() {
-    load_tables(g.t, g.dat_dir());
-    new_game(g);
-    g.ui.start_box.visible = false;
-    g.ui.map_box.visible = true;
-    g.ui.menu_com.visible = true;
-  }
-  bool saw(const std::string& line) const { return ("\n" + out.str()).find("\n" + line + "\n") != std::string::npos; }
+struct MapRig : test::MapGame {
   void stand_on(int floor, bool cleared = false) {
     g.s.floor = floor;
     g.s.floor_clear[static_cast<size_t>(floor)] = cleared ? 100 : 0;
@@ -75,7 +65,7 @@ TEST(FloorMap, EveryFloorShowsItsOwnRooms) {
 TEST(FloorMap, ColosseumAndStairsFollowTheClearedFlag) {
   MapRig r;
   for (int f = 0; f <= 24; ++f) {
-    r.g.s.key_have(8) = 1;
+    r.g.s.key_have(key::kFloor7Key) = 1;
     r.stand_on(f, false);
     const bool rest_floor = f == 13 || f == 18 || f == 22;  // cleared by standing there
     EXPECT_EQ(r.g.ui.colosiam_b.visible, !rest_floor) << "floor " << f;
@@ -103,16 +93,16 @@ TEST(FloorMap, UpStairHiddenWhileTheFloorIsNotCleared) {
 
 TEST(FloorMap, FloorSevenNeedsItsKey) {
   MapRig r;
-  r.g.s.key_have(8) = 0;
+  r.g.s.key_have(key::kFloor7Key) = 0;
   r.stand_on(7, true);
   EXPECT_FALSE(r.g.ui.st_b2.visible);
   EXPECT_TRUE(r.g.ui.st_b1.visible);
-  r.g.s.key_have(8) = 1;
+  r.g.s.key_have(key::kFloor7Key) = 1;
   r.stand_on(7, true);
   EXPECT_TRUE(r.g.ui.st_b2.visible);
   EXPECT_EQ(r.g.ui.st_b2.caption, "▲8階へ");
   // The key is the one at item 255.
-  EXPECT_EQ(r.g.s.item_have[255], 1);
+  EXPECT_EQ(r.g.s.item_have[item::kFloor7Key], 1);
 }
 
 TEST(FloorMap, RestFloorsCountAsClearedOnArrival) {
@@ -138,10 +128,10 @@ TEST(FloorMap, GauntletButtonOnlyOnFloorZeroAfterTheTopIsWon) {
   r.g.s.floor_clear[24] = 100;
   r.stand_on(0);
   EXPECT_TRUE(r.g.ui.gouketu_b.visible);
-  r.g.s.floor_clear[99] = 1;
+  r.g.s.floor_clear[fc::kGouketu] = 1;
   apply_floor_rules(r.g);
   EXPECT_FALSE(r.g.ui.gouketu_b.visible);
-  r.g.s.floor_clear[99] = 0;
+  r.g.s.floor_clear[fc::kGouketu] = 0;
   r.stand_on(1);
   EXPECT_FALSE(r.g.ui.gouketu_b.visible);
   r.g.s.floor_clear[24] = 99;

@@ -10,6 +10,7 @@
 #include "shell/status.h"
 #include "shell/title.h"
 #include "state/int32.h"
+#include "state/ids.h"
 
 namespace z2 {
 namespace {
@@ -62,13 +63,13 @@ TEST(ReportTitle, EachRowAndItsThresholds) {
   s->my_beast = 2;
   EXPECT_EQ(report_title(*s), "猫殺し士");
   s = stats_state();
-  s->floor_clear[105] = 5;  // deaths / 6 = 0
+  s->floor_clear[fc::kDeaths] = 5;  // deaths / 6 = 0
   EXPECT_EQ(report_title(*s), "地獄の冥界王");
   s = stats_state();
-  s->floor_clear[107] = 1;
+  s->floor_clear[fc::kEscapes] = 1;
   EXPECT_EQ(report_title(*s), "逃亡士ガルボン");
   s = stats_state();
-  s->floor_clear[107] = 66;  // B = 11: 11 < 66, 22 < 66, 33 < 66
+  s->floor_clear[fc::kEscapes] = 66;  // B = 11: 11 < 66, 22 < 66, 33 < 66
   EXPECT_EQ(report_title(*s), "逃亡士ガルボン");
   s->my_atk = 400;  // B = 100 + 11 = 111: escapes 66 pass nothing; attack 111, 222 < 400, 333 < 400
   EXPECT_EQ(report_title(*s), "拳王");
@@ -144,11 +145,11 @@ TEST(ReportTitle, TheVoiceOfFaustWinsAtAnyLevel) {
     auto s = stats_state();
     s->my_lv = lv;
     s->my_atk = 500;
-    s->item_have[437] = 1;
+    s->item_have[item::kFaustVoice] = 1;
     EXPECT_EQ(report_title(*s), "ﾌｧｳｽﾄの声を聞いた者") << lv;
   }
   auto s = stats_state();
-  s->item_have[437] = 0;
+  s->item_have[item::kFaustVoice] = 0;
   s->item_have[436] = 1;
   EXPECT_EQ(report_title(*s), "????");
 }
@@ -203,9 +204,9 @@ TEST(ReportText, Record) {
   s.buki_pow = -2;
   s.bougu_name = "ｶﾜﾉﾖﾛｲ";
   s.bougu_pow = 9;
-  s.floor_clear[106] = 30;
-  s.floor_clear[105] = 2;
-  s.floor_clear[107] = 1;
+  s.floor_clear[fc::kBattles] = 30;
+  s.floor_clear[fc::kDeaths] = 2;
+  s.floor_clear[fc::kEscapes] = 1;
   s.play_time = 77;
   s.monster_book[1] = 1;
   s.monster_book[2] = 1;

@@ -13,26 +13,14 @@
 #include "data/picture.h"
 #include "shell/title.h"
 #include "state/random.h"
+#include "game_fixture.h"
 
 using namespace z2;
 
 namespace {
 
-struct RoomRig {
-  std::ostringstream out;
-  HeadlessPlatform plat{out};
-  ScriptedRandom rng;
-  Game g{plat, rng, std::string(ZANDO_FIXTURES) + "/floors/"};
-  RoomRig() {
-    load_tables(g.t, g.dat_dir());
-    new_game(g);
-    g.ui.start_box.visible = false;
-    g.ui.map_box.visible = true;
-    g.ui.menu_com.visible = true;
-  }
+struct RoomRig : test::MapGame {
   ~RoomRig() { EXPECT_LT(rng.draws.size(), 1000u); }
-  bool saw(const std::string& line) const { return ("\n" + out.str()).find("\n" + line + "\n") != std::string::npos; }
-  bool saw_part(const std::string& text) const { return out.str().find(text) != std::string::npos; }
   bool on_map() const { return g.ui.map_box.visible && g.ui.menu_com.visible && !g.s.in_battle; }
 };
 
@@ -130,7 +118,8 @@ TEST(RandomRoom, FloorZeroOverManyVisits) {
   std::ostringstream out;
   HeadlessPlatform plat{out};
   SeededRandom rng(7);
-  Game g{plat, rng, std::string(ZANDO_FIXTURES) + "/floors/"};
+  test::FixtureCopy floors("floors");
+  Game g{plat, rng, floors.root};
   load_tables(g.t, g.dat_dir());
   new_game(g);
   std::set<int> seen;
@@ -159,7 +148,8 @@ TEST(RandomRoom, BlankNamesAndMissingPicturesAreNeverPicked) {
   std::ostringstream out;
   HeadlessPlatform plat{out};
   SeededRandom rng(11);
-  Game g{plat, rng, std::string(ZANDO_FIXTURES) + "/floors/"};
+  test::FixtureCopy floors("floors");
+  Game g{plat, rng, floors.root};
   load_tables(g.t, g.dat_dir());
   new_game(g);
   g.s.floor = 2;

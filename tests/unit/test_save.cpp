@@ -20,6 +20,7 @@
 #include "shell/title.h"
 #include "state/int32.h"
 #include "state/vars.h"
+#include "state/ids.h"
 
 namespace z2 {
 namespace {
@@ -94,9 +95,9 @@ TEST(SaveFile, RoundTripOfEverySavedValue) {
   auto a = std::make_unique<GameState>();
   fill_distinct(*a);
   // Not part of the save: the fight bonuses, entry 100 and the fight itself.
-  a->floor_clear[100] = 5;
-  a->floor_clear[108] = 6;
-  a->floor_clear[110] = 7;
+  a->floor_clear[fc::kUnused] = 5;
+  a->floor_clear[fc::kBufAtk] = 6;
+  a->floor_clear[fc::kBufDef] = 7;
   a->e_hp = 9;
   const std::string bytes = save_bytes(*a);
   const auto lines = crlf_lines(bytes);
@@ -112,9 +113,9 @@ TEST(SaveFile, RoundTripOfEverySavedValue) {
   for (const VarRefParsed& r : saved_slots())
     EXPECT_EQ(var_get(*b, r), var_get(*a, r)) << r.var->name << "[" << r.index << "]";
   EXPECT_EQ(b->my_name, " my_name の ｶﾀｶﾅ  1 ");
-  EXPECT_EQ(b->floor_clear[100], 0);
-  EXPECT_EQ(b->floor_clear[108], 0);
-  EXPECT_EQ(b->floor_clear[110], 0);
+  EXPECT_EQ(b->floor_clear[fc::kUnused], 0);
+  EXPECT_EQ(b->floor_clear[fc::kBufAtk], 0);
+  EXPECT_EQ(b->floor_clear[fc::kBufDef], 0);
   EXPECT_EQ(b->e_hp, 0);
   // Saved again, the bytes are the same.
   EXPECT_EQ(save_bytes(*b), bytes);
@@ -126,8 +127,8 @@ TEST(SaveFile, LayoutOfANewGame) {
   new_game_values(*s);
   s->item_have[0] = 7;
   s->item_have[499] = 8;
-  s->floor_clear[101] = 11;
-  s->floor_clear[107] = 17;
+  s->floor_clear[fc::kZando] = 11;
+  s->floor_clear[fc::kEscapes] = 17;
   s->class_exp[255] = 3;
   const auto lines = crlf_lines(save_bytes(*s));
   ASSERT_EQ(lines.size(), 4160u);
@@ -139,8 +140,8 @@ TEST(SaveFile, LayoutOfANewGame) {
   EXPECT_EQ(lines[514], "8");    // item_have[499]
   EXPECT_EQ(lines[2117], utf8_to_cp932("名も無き杖"));
   EXPECT_EQ(lines[2118], utf8_to_cp932("名も無きマント"));
-  EXPECT_EQ(lines[2119], "11");  // floor_clear[101]
-  EXPECT_EQ(lines[2125], "17");  // floor_clear[107]
+  EXPECT_EQ(lines[2119], "11");  // floor_clear[fc::kZando]
+  EXPECT_EQ(lines[2125], "17");  // floor_clear[fc::kEscapes]
   EXPECT_EQ(lines[3639], "3");   // text_speed
   EXPECT_EQ(lines[3895], "3");   // class_exp[255]
   EXPECT_EQ(lines[4159], "99");  // ark_max
@@ -366,7 +367,7 @@ TEST(CloseHandler, ASecondRunContinuesWithTheSameValues) {
       "set my_name 二 世 ｱｲｳ \n"
       "set cent 1234\n"
       "set item_have[5] 3\n"
-      "set floor_clear[107] 4\n"
+      "set floor_clear[fc::kEscapes] 4\n"
       "set class_exp[2] 41\n"
       "set combo 12\n");
   const std::string first = run(t.g, t.plat, t.out, "dump\n");

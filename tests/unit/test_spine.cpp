@@ -7,6 +7,7 @@
 #include "shell/messages.h"
 #include "shell/title.h"
 #include "state/vars.h"
+#include "state/ids.h"
 
 namespace z2 {
 namespace {
@@ -47,10 +48,10 @@ TEST(Vars, KeyHaveIsPartOfItemHave) {
   auto k8 = parse_var_ref("key_have[8]");
   ASSERT_TRUE(k8);
   ASSERT_TRUE(var_set(s, *k8, "1"));
-  EXPECT_EQ(s.item_have[255], 1);
-  EXPECT_EQ(s.key_have(8), 1);
-  s.item_have[437] = 3;
-  EXPECT_EQ(s.key_have(190), 3);
+  EXPECT_EQ(s.item_have[item::kFloor7Key], 1);
+  EXPECT_EQ(s.key_have(key::kFloor7Key), 1);
+  s.item_have[item::kFaustVoice] = 3;
+  EXPECT_EQ(s.key_have(key::kFaustVoice), 3);
   EXPECT_FALSE(parse_var_ref("key_have[253]"));  // past item 499
   EXPECT_FALSE(parse_var_ref("item_have"));        // an array needs an index
   EXPECT_FALSE(parse_var_ref("my_lv[1]"));
@@ -88,8 +89,8 @@ TEST(NewGame, SetsEverySavedValueAndLeavesTheFightAlone) {
       EXPECT_EQ(s.floor_clear[static_cast<size_t>(i)], 0) << i;
     }
   }
-  EXPECT_EQ(s.floor_clear[100], 7);
-  EXPECT_EQ(s.floor_clear[108], 7);
+  EXPECT_EQ(s.floor_clear[fc::kUnused], 7);
+  EXPECT_EQ(s.floor_clear[fc::kBufAtk], 7);
   EXPECT_EQ(s.e_name, "誰か");
 }
 

@@ -6,6 +6,7 @@
 #include "shell/status.h"
 #include "shell/title.h"
 #include "state/int32.h"
+#include "state/ids.h"
 
 namespace z2 {
 namespace {
@@ -184,7 +185,7 @@ TEST(StatusRefresh, RedAtATenthOfTheHitPoints) {
 TEST(StatusRefresh, ClassLevel) {
   StatusGame t;
   auto& s = t.g.s;
-  s.class_now = 0;
+  s.class_now = cls::kNovice;
   s.class_exp[0] = 39;
   status_refresh(t.g);
   EXPECT_NE(t.g.ui.my_l.text.find("\rｸﾗｽ:見習い(Lv:3)"), std::string::npos);
@@ -438,18 +439,18 @@ TEST(ScoreUpdate, Formula) {
   s.monster_have[10] = 2; // 10
   s.gomi_have[3] = 6;     // 6
   s.magic_have[1] = 1;    // 10
-  s.floor_clear[105] = 7; // deaths
-  s.floor_clear[107] = 2; // escapes
+  s.floor_clear[fc::kDeaths] = 7; // deaths
+  s.floor_clear[fc::kEscapes] = 2; // escapes
   s.wata = 4;             // base = 12+15+4+6+20+10+3+10+6+10+7+2+4 = 109
   s.class_exp[0] = 25;
   s.class_exp[1] = -4;    // 5 * 25
   s.floor_clear[0] = 100;
-  s.floor_clear[101] = 50;
-  s.floor_clear[102] = 3;
-  s.floor_clear[106] = 40;
-  s.floor_clear[100] = 8;
-  s.floor_clear[108] = 30;
-  s.floor_clear[110] = -20;  // fl = (100+7+2+50+3+40+8+30)/10 = 24
+  s.floor_clear[fc::kZando] = 50;
+  s.floor_clear[fc::kChina] = 3;
+  s.floor_clear[fc::kBattles] = 40;
+  s.floor_clear[fc::kUnused] = 8;
+  s.floor_clear[fc::kBufAtk] = 30;
+  s.floor_clear[fc::kBufDef] = -20;  // fl = (100+7+2+50+3+40+8+30)/10 = 24
   s.my_atk = 11;
   s.my_body = 12;
   s.my_int = 13;

@@ -19,6 +19,7 @@
 #include "shell/messages.h"
 #include "shell/pictures.h"
 #include "state/random.h"
+#include "../unit/game_fixture.h"
 
 namespace z2 {
 namespace {
@@ -58,9 +59,9 @@ QImage grab_part(const QImage& grab, const QWidget& w, QRect r) {
   return grab.copy(QRect(r.topLeft() * k, r.size() * k)).convertToFormat(QImage::Format_RGB32);
 }
 
-// The window on the map screen over the small fixture set (read only).
+// The window on the map screen over a copy of the small fixture set.
 struct MapWindow {
-  MapWindow() : plat(w), g(plat, rng, std::string(ZANDO_FIXTURES) + "/mini/") {
+  MapWindow() : plat(w), g(plat, rng, mini.root) {
     w.attach(g);
     g.ui.start_box.visible = false;
     g.ui.map_box.visible = true;
@@ -68,6 +69,7 @@ struct MapWindow {
     w.sync();
     settle();
   }
+  test::FixtureCopy mini{"mini"};
   MainWindow w;
   QtPlatform plat;
   SeededRandom rng{1};

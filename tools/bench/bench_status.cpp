@@ -15,6 +15,7 @@
 #include "shell/game.h"
 #include "shell/status.h"
 #include "state/random.h"
+#include "state/ids.h"
 
 // Heap allocations made by the program, to report them per refresh.
 std::atomic<long> g_allocs{0};
@@ -70,14 +71,14 @@ void rich_state(GameState& s) {
   s.buki_ex = 7;
   s.bougu_name = "天空の鎧";
   s.bougu_pow = 888;
-  s.class_now = 12;
+  s.class_now = cls::kBully;
   s.class_exp[12] = 33;
   s.play_time = 4321;
   s.score = 987654321;
   s.floor = 16;
   for (int i = 0; i < 17; ++i) s.floor_clear[static_cast<size_t>(i)] = 100;
-  s.floor_clear[101] = 55;
-  s.floor_clear[106] = 123456;
+  s.floor_clear[fc::kZando] = 55;
+  s.floor_clear[fc::kBattles] = 123456;
   s.item_have[480] = 3;  // one ordinary item near the end
   s.monster_have[490] = 1;
   s.gomi_have[495] = 2;

@@ -168,19 +168,44 @@ bool HeadlessPlatform::ask(const std::string& text) {
     answers_.pop_front();
   }
   line("ask: " + text + (yes ? " -> yes" : " -> no"));
+  box_opened();
   return yes;
 }
 
-void HeadlessPlatform::notice(const std::string& text) { line("notice: " + text); }
-void HeadlessPlatform::error(const std::string& text) { line("error: " + text); }
+void HeadlessPlatform::notice(const std::string& text) {
+  line("notice: " + text);
+  box_opened();
+}
+
+void HeadlessPlatform::error(const std::string& text) {
+  line("error: " + text);
+  box_opened();
+}
+
+// One tick of the status refresh while the box is read. A box opened by that
+// refresh itself does not tick again.
+void HeadlessPlatform::box_opened() {
+  if (!game_ || in_box_) return;
+  in_box_ = true;
+  timer_fire(*game_, 1);
+  in_box_ = false;
+}
+
+void HeadlessPlatform::report_unused_answers() {
+  for (bool yes : answers_) line(yes ? "bad: unused answer yes" : "bad: unused answer no");
+  answers_.clear();
+}
 void HeadlessPlatform::trace(const char* tag, const std::string& text) { line(std::string(tag) + ": " + text); }
 void HeadlessPlatform::line(const std::string& text) { out_ << escape_cr(text) << '\n'; }
 
 int run_script(Game& g, HeadlessPlatform& p, std::istream& in) {
+  p.attach(&g);
   std::string line;
   while (std::getline(in, line)) {
     if (command(g, p, line) == Step::Exit) break;
   }
+  p.report_unused_answers();
+  p.attach(nullptr);
   return 0;
 }
 

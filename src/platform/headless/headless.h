@@ -27,6 +27,11 @@ class HeadlessPlatform : public Platform {
   void trace(const char* tag, const std::string& text) override;
 
   void queue_answer(bool yes) { answers_.push_back(yes); }
+  // Reports every answer that no box took, and forgets them.
+  void report_unused_answers();
+  // The game whose Timer1 fires once inside each box, as the window's timers
+  // go on while a box is open.
+  void attach(Game* g) { game_ = g; }
   void line(const std::string& text);  // one transcript line, CR escaped
 
   long long elapsed_ms = 0;
@@ -36,6 +41,10 @@ class HeadlessPlatform : public Platform {
   std::ostream& out_;
   bool default_answer_;
   std::deque<bool> answers_;
+  Game* game_ = nullptr;
+  bool in_box_ = false;
+
+  void box_opened();
 };
 
 // Runs script commands against the game until close, quit or end of input.

@@ -21,12 +21,11 @@ namespace {
 constexpr int kMagicIds = 256;
 constexpr size_t kRenameKeep = 10;  // CP932 bytes of the weapon's name kept by ＞Ｇ４Ｕ
 
-// Opponent attributes (e_zoku).
-constexpr int kNone = 0;
-constexpr int kZndo = 1;
-constexpr int kChina = 2;
-constexpr int kLa = 3;
-constexpr int kJapan = 4;
+using zoku::kChina;
+using zoku::kJapan;
+using zoku::kLa;
+using zoku::kNone;
+using zoku::kZndo;
 
 // The hit argument, or 0 against the immune attribute.
 i32 unless(const Game& g, int immune, i32 arg) { return g.s.e_zoku == immune ? 0 : arg; }

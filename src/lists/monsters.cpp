@@ -37,15 +37,8 @@ constexpr Evolution kEvolutions[] = {
     {70, 71},  {72, 29}, {74, 85}, {76, 86}, {79, 81}, {80, 79}, {100, 111},
 };
 
-// Opponent attributes (e_zoku).
-namespace zoku {
-constexpr int kNone = 0;  // 無
-constexpr int kZndo = 1;
-constexpr int kChina = 2;
-constexpr int kLa = 3;
-constexpr int kJapan = 4;
-constexpr int kAny = -1;  // a step with no attribute of its own
-}  // namespace zoku
+// A step with no attribute of its own.
+constexpr int kAnyZoku = -1;
 
 constexpr int kNoFx = -1;
 
@@ -60,8 +53,8 @@ struct Call {
 struct Step {
   int fx = kNoFx;            // screen effect at the start of the step
   int chance = 1;            // 1 in `chance`; 1 draws nothing
-  i32 arg = 0;               // hit argument, ailment code, amount or divisor
-  int zoku = zoku::kAny;     // attribute that changes the hit argument...
+  i32 arg = 0;               // hit argument, amount or divisor
+  int zoku = kAnyZoku;       // attribute that changes the hit argument...
   i32 arg_zoku = 0;          // ...into this (0: the hit is void against it)
   int times = 1;             // hits in a row
   i32 state = 0;             // the ailment inflicted
@@ -104,7 +97,7 @@ void hits(Call& c, const Skill& k) {
   const Step& st = k.st;
   if (!roll(c.g, st.chance)) return miss(c.g);
   fx(c.g, st.fx);
-  const i32 a = (st.zoku != zoku::kAny && c.g.s.e_zoku == st.zoku) ? st.arg_zoku : st.arg;
+  const i32 a = (st.zoku != kAnyZoku && c.g.s.e_zoku == st.zoku) ? st.arg_zoku : st.arg;
   for (int i = 0; i < st.times; ++i) beast_hit(c.g, a);
 }
 
@@ -324,7 +317,7 @@ void hit_then_afflict(Call& c, const Skill& k) {
   Game& g = c.g;
   Step st = k.st;
   fx(g, st.fx);
-  beast_hit(g, (st.zoku != zoku::kAny && g.s.e_zoku == st.zoku) ? st.arg_zoku : st.arg);
+  beast_hit(g, (st.zoku != kAnyZoku && g.s.e_zoku == st.zoku) ? st.arg_zoku : st.arg);
   st.fx = 8;
   afflict(g, st, false);
 }

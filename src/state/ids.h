@@ -36,6 +36,16 @@ inline constexpr int kStar = 21;           // the mastered prisoner: ARK with ev
 inline constexpr int kWildStyle = 22;      // WILD strengthens the punch
 }  // namespace cls
 
+// Opponent attributes (e_zoku). Many skills and spells are void against one
+// of them, or stronger.
+namespace zoku {
+inline constexpr int kNone = 0;   // 無
+inline constexpr int kZndo = 1;   // Zndo
+inline constexpr int kChina = 2;  // 中国
+inline constexpr int kLa = 3;     // ＬＡ
+inline constexpr int kJapan = 4;  // 日本
+}  // namespace zoku
+
 // Entries of floor_clear. 0..24 mark the floors won (kFloorWon); the rest are
 // the player's counters and the fight bonuses.
 namespace fc {

@@ -9,20 +9,14 @@
 #include <vector>
 
 #include "data/tables.h"
-#include "platform/headless/headless.h"
+#include "game_fixture.h"
 #include "shell/game.h"
 #include "shell/title.h"
-#include "state/random.h"
 
 namespace z2::test {
 
-struct FightListRig {
-  std::ostringstream out;
-  HeadlessPlatform plat{out};
-  ScriptedRandom rng;
-  Game g{plat, rng, std::string(ZANDO_FIXTURES) + "/mini/"};
-
-  explicit FightListRig(std::string_view caption) {
+struct FightListRig : TestGame {
+  explicit FightListRig(std::string_view caption) : TestGame("mini") {
     load_tables(g.t, g.dat_dir());
     new_game(g);
     GameState& s = g.s;

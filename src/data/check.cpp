@@ -12,6 +12,7 @@
 #include "data/reader.h"
 #include "data/tables.h"
 #include "data/picture.h"
+#include "state/ids.h"
 
 namespace z2 {
 namespace {
@@ -409,6 +410,23 @@ class Checker {
       }
     }
     names_of(kItem, kItemRoles, "item", [&](size_t i) { return t_->item_table[i].it_name; });
+    if (!ok_[kEnemy] || !ok_[kShop] || !ok_[kWild]) return;
+    for (int i = 0; i < static_cast<int>(t_->item_table.size()); ++i) {
+      const std::string& name = t_->item_table[static_cast<size_t>(i)].it_name;
+      if (name.empty() || item_obtainable(i) || prize(i)) continue;
+      report(rec(kItem, i) + quoted(name) +
+             ": nothing gives this item (no random find, no shop, no enemy a room draws, no prize)");
+    }
+  }
+
+  // Items the rules hand out: the prizes and gifts among the roles (the seven things ぼうや
+  // lost and the tower key are only asked for).
+  static bool prize(int id) {
+    if ((id >= item::kSevenSetFirst && id <= item::kSevenSetLast) || id == item::kFloor7Key) return false;
+    for (const Role& r : kItemRoles) {
+      if (r.id == id) return true;
+    }
+    return false;
   }
 
   void shops() {

@@ -286,8 +286,9 @@ class CheckBuiltSet : public ::testing::Test {
   std::vector<std::string> item_lines(int bad_record = -1) {
     std::vector<std::string> l;
     for (int i = 0; i < 500; ++i) {
-      l.insert(l.end(), {i == 0 ? "" : "品" + std::to_string(i), "説明", "1", i == bad_record ? "十" : "10",
-                         std::to_string(i % 4), "0"});
+      // Rarities 0..2 are found at random; item 499 is beyond every random draw, and the shop sells it.
+      l.insert(l.end(), {i == 0 ? "" : "品" + std::to_string(i), "説明", i == 499 ? "7" : "1", i == bad_record ? "十" : "10",
+                         std::to_string(i == 499 ? 3 : i % 3), "0"});
     }
     return l;
   }
@@ -303,7 +304,7 @@ class CheckBuiltSet : public ::testing::Test {
     data("md.dat", {"", "", "", "曲", "よい曲", "md01.mid"});
     data("enemy.dat", enemy_lines());
     data("item.dat", item_lines());
-    data("shop.dat", {"1", "10", "0", "0"});
+    data("shop.dat", {"1", "10", "0", "0", "499", "99"});
     data("wild.dat", {"2", "50"});
     l.clear();
     for (int i = 0; i < 256; ++i) l.insert(l.end(), {"職" + std::to_string(i), "説明", "0", "1", "0"});
@@ -404,8 +405,17 @@ TEST_F(CheckBuiltSet, NoRarityTwoItem) {
   // Item 499 is beyond the draw: it does not help.
   l[499 * 6 + 4] = "2";
   data("item.dat", l);
-  EXPECT_EQ(join(z2::check_data(root())),
-            "dat/item.dat: no named item of rarity 2 among ids 0..498: the random item draw needs one\n");
+  const auto lines = z2::check_data(root());
+  EXPECT_LINE(lines, "dat/item.dat: no named item of rarity 2 among ids 0..498: the random item draw needs one");
+  // The former rarity-2 items are now found nowhere; the seven that ぼうや lost are only asked for.
+  EXPECT_LINE(lines,
+              "dat/item.dat: record 5 (品5): nothing gives this item (no random find, no shop, no enemy a room draws, "
+              "no prize)");
+  EXPECT_LINE(lines,
+              "dat/item.dat: record 248 (品248): nothing gives this item (no random find, no shop, no enemy a room "
+              "draws, no prize)");
+  // A prize is given by its rule: 497 for 998 wins in a row.
+  EXPECT_NO_LINE_STARTING(lines, "dat/item.dat: record 497 ");
 }
 
 TEST_F(CheckBuiltSet, MissingDiscMusicAndMissingBoss) {
@@ -417,7 +427,7 @@ TEST_F(CheckBuiltSet, MissingDiscMusicAndMissingBoss) {
 }
 
 TEST_F(CheckBuiltSet, ShopItemWithoutName) {
-  data("shop.dat", {"1", "10", "0", "0", "-5", "99"});
+  data("shop.dat", {"1", "10", "0", "0", "-5", "99", "499", "99"});
   EXPECT_EQ(join(z2::check_data(root())), "dat/shop.dat: record 2: sells item -5, which has no name\n");
 }
 
@@ -555,7 +565,7 @@ TEST_F(CheckBuiltSet, PriceLadder) {
   set(41, "光る棒", "400", "5", "9"); // a weapon with an extra effect is another thing
   data("item.dat", l);
   data("shop.dat", {"10", "250", "11", "2000", "12", "10000", "13", "90000", "20", "20", "21", "100", "30", "3000",
-                    "31", "8000", "32", "9000", "40", "100", "41", "500", "33", "10", "34", "5000"});
+                    "31", "8000", "32", "9000", "40", "100", "41", "500", "33", "10", "34", "5000", "499", "99"});
   EXPECT_EQ(join(z2::check_data(root())),
             "dat/shop.dat: record 1 (剛力の種): sold for 2000, more than record 0 (力の種) for 250, yet gives less per "
             "cent (3 against 1)\n"

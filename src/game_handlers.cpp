@@ -4,6 +4,7 @@
 #include "battle/encounter.h"
 #include "battle/player_commands.h"
 #include "lists/list_actions.h"
+#include "lists/list_openers.h"
 #include "lists/list_panel.h"
 #include "rooms/errand_girl.h"
 #include "rooms/fight_rooms.h"
@@ -23,6 +24,7 @@ void bind_handlers(Game& g) {
   bind_player_commands(g);
   bind_list_panel(g);
   bind_list_actions(g);
+  bind_list_openers(g);
   bind_errand_girl(g);
 
   g.hooks.apply_stairs = apply_stairs;

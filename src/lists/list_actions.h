@@ -10,6 +10,9 @@ namespace z2 {
 // 消費アイテム and 武器・防具 (items.cpp); k is it_pow of the chosen item.
 bool use_item(Game& g, int k);
 bool equip_item(Game& g);
+// An action that stops before its end in a fight gives the command box and
+// the list back, since the closing step will not pass the turn on.
+void resume_turn(Game& g);
 
 // モンスター and 所持しているモンスター (monsters.cpp).
 bool call_monster(Game& g);

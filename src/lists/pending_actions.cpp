@@ -3,8 +3,6 @@
 
 namespace z2 {
 
-bool use_item(Game&, int) { return false; }
-bool equip_item(Game&) { return false; }
 void feed_garbage(Game&) {}
 void look_garbage(Game&) {}
 void choose_fusion(Game&) {}
@@ -13,6 +11,5 @@ void change_class(Game&) {}
 void buy_item(Game&) {}
 void buy_wild_item(Game&) {}
 void sell_item(Game&) {}
-void bind_list_actions(Game&) {}
 
 }  // namespace z2

@@ -226,6 +226,8 @@ void MainWindow::build(Control& c) {
       auto* l = new QListWidget(parent);
       l->setFrameShape(QFrame::NoFrame);
       l->setFocusPolicy(Qt::NoFocus);
+      l->setUniformItemSizes(true);
+      l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       auto pick = [this, g, name, l](QListWidgetItem* item) {
         if (syncing_) return;
         Control* lc = g->ui.find(name);
@@ -328,7 +330,12 @@ void MainWindow::sync_one(Mirror& m) {
       auto* l = static_cast<QListWidget*>(w);
       if (c.rows != m.rows) {
         l->clear();
-        for (const auto& r : c.rows) l->addItem(q(r));
+        // Rows as tall as the font: the panel packs its lines tight.
+        for (const auto& r : c.rows) {
+          auto* item = new QListWidgetItem(q(r));
+          item->setSizeHint(QSize(c.width, c.font_px));
+          l->addItem(item);
+        }
         m.rows = c.rows;
         m.selected = -2;
       }

@@ -6,9 +6,11 @@
 #include "lists/list_actions.h"
 #include "lists/list_openers.h"
 #include "lists/list_panel.h"
+#include "rooms/debug_panel.h"
 #include "rooms/errand_girl.h"
 #include "rooms/fight_rooms.h"
 #include "rooms/floor_map.h"
+#include "rooms/service_rooms.h"
 #include "shell/game.h"
 #include "shell/messages.h"
 #include "shell/title.h"
@@ -26,6 +28,8 @@ void bind_handlers(Game& g) {
   bind_list_actions(g);
   bind_list_openers(g);
   bind_errand_girl(g);
+  bind_service_rooms(g);
+  bind_debug_panel(g);
 
   g.hooks.apply_stairs = apply_stairs;
   g.hooks.apply_colosseum_button = apply_colosseum_button;

@@ -3,11 +3,6 @@
 
 namespace z2 {
 
-void feed_garbage(Game&) {}
-void look_garbage(Game&) {}
-void choose_fusion(Game&) {}
-void play_disc(Game&) {}
-void change_class(Game&) {}
 void buy_item(Game&) {}
 void buy_wild_item(Game&) {}
 void sell_item(Game&) {}

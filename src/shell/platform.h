@@ -33,6 +33,9 @@ class Platform {
     (void)count;
   }
   virtual void sound_release_held() {}
+  // Ask the window to close once the running handler has returned; the close
+  // handler decides as for any other close.
+  virtual void close_window() {}
 
   // One event of the game for the transcript ("put", "add", "big", "moji_l",
   // "moji_l2", "se", "bgm"). Only the headless face writes them.

@@ -203,6 +203,13 @@ int run_script(Game& g, HeadlessPlatform& p, std::istream& in) {
   std::string line;
   while (std::getline(in, line)) {
     if (command(g, p, line) == Step::Exit) break;
+    if (p.close_pending) {
+      p.close_pending = false;
+      if (close_request(g)) {
+        destroy(g);
+        break;
+      }
+    }
   }
   p.report_unused_answers();
   p.attach(nullptr);

@@ -25,6 +25,7 @@ class HeadlessPlatform : public Platform {
   void music_play(const std::string&) override {}
   void music_stop() override {}
   void trace(const char* tag, const std::string& text) override;
+  void close_window() override { close_pending = true; }
 
   void queue_answer(bool yes) { answers_.push_back(yes); }
   // Reports every answer that no box took, and forgets them.
@@ -36,6 +37,7 @@ class HeadlessPlatform : public Platform {
 
   long long elapsed_ms = 0;
   long long repaints = 0;
+  bool close_pending = false;  // the game asked to close: done after the command
 
  private:
   std::ostream& out_;

@@ -471,6 +471,11 @@ void QtPlatform::pause(int ms) {
   if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
 }
 
+void QtPlatform::close_window() {
+  // Queued, so that the handler that asked finishes first.
+  QMetaObject::invokeMethod(&w_, [w = &w_] { w->close(); }, Qt::QueuedConnection);
+}
+
 bool QtPlatform::ask(const std::string& text) {
   // Nobody is there to answer: "no" is the answer that changes nothing.
   if (w_.unattended()) return false;

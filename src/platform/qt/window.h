@@ -72,6 +72,7 @@ class QtPlatform : public Platform {
   void music_stop() override;
   void sound_hold(const std::string& path, int count) override;
   void sound_release_held() override;
+  void close_window() override;
 
  private:
   MainWindow& w_;

@@ -11,6 +11,7 @@
 #include "rooms/fight_rooms.h"
 #include "rooms/floor_map.h"
 #include "rooms/service_rooms.h"
+#include "rooms/shops.h"
 #include "shell/game.h"
 #include "shell/messages.h"
 #include "shell/title.h"
@@ -30,6 +31,7 @@ void bind_handlers(Game& g) {
   bind_errand_girl(g);
   bind_service_rooms(g);
   bind_debug_panel(g);
+  bind_shops(g);
 
   g.hooks.apply_stairs = apply_stairs;
   g.hooks.apply_colosseum_button = apply_colosseum_button;

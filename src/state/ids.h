@@ -106,6 +106,11 @@ namespace magic {
 inline constexpr int kRunAway = 18;   // ラナウェイ, learnt on the 99th escape
 }  // namespace magic
 
+// Monsters with a role of their own.
+namespace mon {
+inline constexpr int kBoya = 101;  // ぼうや: given by item type 78, shuts the shop's ぼうやの声
+}  // namespace mon
+
 // Items with a role of their own.
 namespace item {
 inline constexpr int kKeyBase = 247;        // key_have[k] is item_have[kKeyBase + k]

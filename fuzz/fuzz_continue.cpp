@@ -23,7 +23,9 @@ namespace {
 const char* const kClicks[] = {"Button44", "st_b1", "st_b2", "s_battle", "b1", "b2", "b3", "b4", "Button7",
                                "tower_b", "rand_b", "p_b", "colosiam_b", "gouketu_b", "s_shop", "s_gomi",
                                "s_wild", "s_monster", "s_ch", "s_er", "takara", "wata", "m1", "m2", "m3",
-                               "m4", "md_b", "OK", "cancel_b", "BitBtn1", "Button3", "Button56", "Button57"};
+                               "m4", "md_b", "OK", "cancel_b", "BitBtn1", "Button27", "Button28", "Button29",
+                               "Button30", "Button31", "Button51", "lv2_b", "lv3_b", "wata_b", "Button3",
+                               "Button56", "Button57", "Button8", "Button13", "Button55", "Button52"};
 
 }  // namespace
 

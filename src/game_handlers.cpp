@@ -6,6 +6,8 @@
 #include "lists/list_actions.h"
 #include "lists/list_openers.h"
 #include "lists/list_panel.h"
+#include "rooms/chest.h"
+#include "rooms/choice_box.h"
 #include "rooms/debug_panel.h"
 #include "rooms/errand_girl.h"
 #include "rooms/fight_rooms.h"
@@ -30,6 +32,8 @@ void bind_handlers(Game& g) {
   bind_list_openers(g);
   bind_errand_girl(g);
   bind_service_rooms(g);
+  bind_chest(g);
+  bind_choice_box(g);
   bind_debug_panel(g);
   bind_shops(g);
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <QImage>
+
 #include "shell/game.h"
 
 namespace z2 {
@@ -13,7 +15,15 @@ void death_check(Game& g);
 // and updates the score.
 void battle_end(Game& g);
 
-// One random item gift, with its message.
+// One random item gift, with its message. While the errand girl is out and a
+// host room is open she brings one to three of it.
 void item_random_get(Game& g);
+
+// The zoom-in of a portrait: the 64 x 64 picture in `back` grows from the
+// centre of `front` (129 x 129) until it fills it.
+void zoom_in(Game& g, Control& front, const QImage& back);
+
+// An ordinary gift: the owned count grows by n and stops at 99.
+void give_capped(i32& have, i32 n);
 
 }  // namespace z2

@@ -82,6 +82,9 @@ inline constexpr int kNoItem = 109;     // items cannot be used in a fight
 inline constexpr int kNoEscape = 110;   // the escape is refused
 inline constexpr int kRevive1 = 111;    // revival, first chance
 inline constexpr int kRevive2 = 112;    // revival, second chance
+inline constexpr int kDeathBlow = 113;  // the wearer falls after every victory
+inline constexpr int kVictoryHp = 114;  // full hit points after every victory
+inline constexpr int kVictoryMp = 115;  // hit points set to the maximum MP after every victory
 inline constexpr int kTower = 120;      // the tower strike is offered every turn
 inline constexpr int kLast = 123;       // numbers above have no effect
 }  // namespace ex
@@ -127,5 +130,11 @@ namespace key {
 inline constexpr int kFloor7Key = item::kFloor7Key - item::kKeyBase;    // 8
 inline constexpr int kFaustVoice = item::kFaustVoice - item::kKeyBase;  // 190
 }  // namespace key
+
+// Monsters with a role of their own.
+namespace monster {
+inline constexpr int kCleaner = 102;     // the garbage room's cleaner, prize of floor 14
+inline constexpr int kErrandGirl = 104;  // わたっ娘, joins on her 98th errand
+}  // namespace monster
 
 }  // namespace z2

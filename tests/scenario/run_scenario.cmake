@@ -4,6 +4,7 @@
 #   first script lines (up to 12) may hold:
 #   "# fixture: NAME" picks the set (default: mini);
 #   "# seed: N" the seed (default 1);
+#   "# options: ..." more options of the driver (for example --debug-panel);
 #   "# remove: PATH" removes a file of the copy before the run;
 #   "# folder: PATH" puts a folder at PATH of the copy (a file that cannot be written);
 #   "# save: FILE..." puts FILE (relative to the fixture sets; "folder" for a
@@ -15,6 +16,7 @@
 file(STRINGS ${SCRIPT} head LIMIT_COUNT 12 ENCODING UTF-8)
 set(fixture mini)
 set(seed 1)
+set(options "")
 set(removes)
 set(folders)
 set(saves)
@@ -26,6 +28,8 @@ foreach(l ${head})
     set(fixture ${CMAKE_MATCH_1})
   elseif(l MATCHES "^# seed: *([0-9]+)$")
     set(seed ${CMAKE_MATCH_1})
+  elseif(l MATCHES "^# options: *(.+)$")
+    separate_arguments(options UNIX_COMMAND "${CMAKE_MATCH_1}")
   elseif(l MATCHES "^# remove: *(.+)$")
     list(APPEND removes ${CMAKE_MATCH_1})
   elseif(l MATCHES "^# folder: *(.+)$")
@@ -65,7 +69,7 @@ foreach(save ${runs})
   elseif(NOT save STREQUAL "-")
     configure_file(${FIXTURES}/${save} ${WORK}/dat/z.wav COPYONLY)
   endif()
-  execute_process(COMMAND ${ZANDO2} --headless --root ${WORK} --seed ${seed} --script ${SCRIPT}
+  execute_process(COMMAND ${ZANDO2} --headless --root ${WORK} --seed ${seed} ${options} --script ${SCRIPT}
     OUTPUT_VARIABLE run_out ERROR_VARIABLE err RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "zando2 exited with ${rc}\n${err}")

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "battle/outcome.h"
 #include "platform/qt/window.h"
 #include "rooms/floor_map.h"
 #include "shell/game.h"
@@ -65,13 +66,18 @@ struct Tour {
     fs::create_directories(ZANDO_SHOTS);
     w.grab().save(QString::fromStdString(std::string(ZANDO_SHOTS) + "/content_" + name + ".png"));
   }
-  // Back on the map without a fight's end: the tour only looks.
+  // Back on the map through the end of the fight. The tour only looks, so a
+  // visitor's choice box is left unchosen and closed with the visit.
   void back_to_map() {
-    Ui& ui = g->ui;
-    g->s.in_battle = g->s.room_battle = g->s.no_escape = g->s.host_mode = false;
-    ui.battle_com.visible = ui.lv_box.visible = ui.moji_l3.visible = false;
-    ui.map_box.visible = true;
+    battle_end(*g);
+    g->ui.lv_box.visible = false;
+    g->s.host_mode = false;
     refresh();
+    EXPECT_FALSE(g->s.in_battle);
+    EXPECT_TRUE(g->ui.map_box.visible);
+    EXPECT_TRUE(g->ui.menu_com.visible);
+    EXPECT_FALSE(g->ui.battle_com.visible);
+    EXPECT_FALSE(g->ui.moji_l3.visible);
   }
   void go_to_floor(int f) {
     g->s.floor = f;

@@ -133,7 +133,7 @@ TEST(MagicCast, RunAwayEndsTheFightWithoutTheClosingStep) {
   r.spell(20, 3, "ラナウェイ");
   EXPECT_FALSE(r.cast());
   EXPECT_EQ(r.lines(), (Lines{"se: m.wav", "put: 【ラナウェイ】を唱えた!!", "put: ＞ラナウェイ", "se: walk.wav",
-                              "put: 逃亡成功!!"}));
+                              "put: 逃亡成功!!", "moji_l2: "}));
   EXPECT_FALSE(r.g.s.in_battle);
   EXPECT_TRUE(r.g.ui.map_box.visible);
   EXPECT_EQ(r.g.s.ark, 27);

@@ -2,6 +2,7 @@
 // hooks by which lower folders run steps that higher ones own. This is the
 // only file that knows every subsystem.
 #include "battle/encounter.h"
+#include "battle/enemy_actions.h"
 #include "battle/player_commands.h"
 #include "lists/list_actions.h"
 #include "lists/list_openers.h"
@@ -26,6 +27,7 @@ void bind_handlers(Game& g) {
   bind_floor_map(g);
   bind_fight_rooms(g);
   bind_encounter(g);
+  bind_enemy_turn(g);
   bind_player_commands(g);
   bind_list_panel(g);
   bind_list_actions(g);

@@ -1,10 +1,241 @@
+// The opponent's half of the fight: its ailment, its choice of action, its
+// ordinary hit, and the hand-back to the player.
+#include <string>
+
+#include "battle/enemy_actions.h"
+#include "battle/outcome.h"
 #include "battle/turns.h"
+#include "shell/messages.h"
+#include "shell/pictures.h"
+#include "shell/status.h"
+#include "state/ids.h"
+#include "state/int32.h"
 
 namespace z2 {
 
-// The opponent gives the turn straight back to the player.
-void enemy_turn(Game& g) { my_turn(g); }
+namespace {
 
-void enemy_attack(Game&, int) {}
+std::string num(i32 n) { return std::to_string(n); }
+
+void refresh(Game& g) {
+  status_refresh(g);
+  g.plat.repaint();
+}
+
+// Skipped turns get this; acting turns go on to the action.
+enum class Step { Act, Skip };
+
+// An ailment that wears off by a roll of 1 in `chance`.
+struct Recovery {
+  int state;
+  int chance;
+  const char* healed;  // after the opponent's name
+};
+constexpr Recovery kRecoveries[] = {
+    {ail::kSleep, 4, "は目を覚ました!"},      {ail::kStone, 7, "の石化が解けた!"},
+    {ail::kConfused, 5, "の混乱が解けた!"},   {ail::kRampage, 4, "の暴走が解けた!"},
+    {ail::kCurse, 4, "の呪いが解け、猛毒状態となった!"}, {ail::kMCurse, 10, "のＭ呪が解けた!"},
+};
+
+// The opponent's ailment at the start of its turn.
+Step enemy_ailment_step(Game& g) {
+  GameState& s = g.s;
+  const std::string& name = s.e_name;
+
+  for (const Recovery& r : kRecoveries) {
+    if (r.state != s.e_state || g.random(r.chance) != 0) continue;
+    msg_put(g, name + r.healed);
+    // A lifted curse leaves the venom behind.
+    s.e_state = r.state == ail::kCurse ? ail::kVenom : ail::kNone;
+    return Step::Act;
+  }
+
+  switch (s.e_state) {
+    case ail::kPoison: {
+      screen_effect(g, 6);
+      msg_put(g, name + "は毒に苦しんでいる");
+      const i32 n = sat_add(s.e_hp_max / 10, 1);
+      msg_add(g, num(n) + "の毒ダメージ");
+      s.e_hp = sat_sub(s.e_hp, n);
+      return Step::Act;
+    }
+    case ail::kSleep:
+      msg_put(g, name + "は眠っている");
+      msg_add(g, "zzZZZ");
+      return Step::Skip;
+    case ail::kStone:
+      msg_put(g, name + "は石化している");
+      return Step::Skip;
+    case ail::kConfused:
+      msg_put(g, name + "は混乱している");
+      switch (g.random(4)) {
+        case 0: {
+          screen_effect(g, 0);
+          msg_add(g, name + "は自分を攻撃した");
+          const i32 n = sat_add(s.e_hp_max / 15, 1);
+          msg_add(g, num(n) + "のダメージ");
+          s.e_hp = sat_sub(s.e_hp, n);
+          break;
+        }
+        case 1: msg_add(g, name + "はぼーっとしている..."); break;
+        case 2: msg_add(g, name + "は何もしなかった..."); break;
+        default:
+          msg_add(g, name + "は攻撃してきた!");
+          enemy_attack(g, 1);
+          break;
+      }
+      return Step::Skip;
+    case ail::kRampage:
+      msg_put(g, name + "は暴走している");
+      enemy_attack(g, 2);
+      return Step::Skip;
+    case ail::kVenom: {
+      screen_effect(g, 6);
+      msg_put(g, name + "は猛毒に苦しんでいる");
+      const i32 n = sat_add(s.e_hp / 4, 1);
+      msg_add(g, num(n) + "の猛毒ダメージ");
+      s.e_hp = sat_sub(s.e_hp, n);
+      return Step::Act;
+    }
+    case ail::kCurse:
+      msg_put(g, name + "は呪いによって動けない");
+      return Step::Skip;
+    case ail::kMCurse: {
+      screen_effect(g, 15);
+      const i32 n = sat_add(s.e_hp / 3, 1);
+      s.e_hp = sat_sub(s.e_hp, n);
+      msg_put(g, name + "はＭ呪によってHPの１／３が無くなった");
+      refresh(g);
+      return Step::Act;
+    }
+    case ail::kLeech: {
+      screen_effect(g, 6);
+      msg_put(g, name + "は毒に苦しんでいる");
+      const i32 n = sat_add(s.e_hp_max / 10, 1);
+      s.e_hp = sat_sub(s.e_hp, n);
+      refresh(g);
+      screen_effect(g, 3);
+      msg_add(g, s.my_name + "は" + num(n) + "吸収した。");
+      s.my_hp = sat_add(s.my_hp, n);
+      return Step::Act;
+    }
+    default:
+      // Healthy, infected (that bites after its hits) or an unknown code.
+      return Step::Act;
+  }
+}
+
+// The five action fields of the opponent's record; an opponent without a
+// record of the table (a value set by hand) only flicks.
+ActionSet record_actions(const Game& g) {
+  const int id = g.s.e_id;
+  if (id < -1 || id > 254) return {};
+  return g.t.enemy(id).en_act;
+}
+
+// Developer panel: "敵の攻撃" and "敵攻撃".
+void Button4Click(Game& g) { enemy_turn(g); }
+void Button10Click(Game& g) { enemy_attack(g, 1); }
+
+}  // namespace
+
+void enemy_turn(Game& g) {
+  GameState& s = g.s;
+
+  // The top floor's opponents shake off what the player gave them.
+  if (s.floor == kTopFloor && s.e_state != ail::kNone && g.random(3) == 0) {
+    screen_effect(g, 2);
+    s.e_state = ail::kNone;
+    msg_put(g, s.e_name + "は異常状態を解除した!!");
+  }
+  // ファウスト hands its ailment over to the player.
+  if (s.e_name == kFaustName && s.e_state != ail::kNone && g.random(3) == 0) {
+    screen_effect(g, 2);
+    screen_effect(g, 16);
+    s.my_state = s.e_state;
+    s.e_state = ail::kNone;
+    msg_put(g, s.e_name + "は異常状態をこちらに転換させた!!");
+  }
+
+  if (enemy_ailment_step(g) == Step::Skip) {
+    // The player's turn judges the fight first; no check here.
+    refresh(g);
+    my_turn(g);
+    return;
+  }
+
+  refresh(g);
+  death_check(g);
+  if (!s.in_battle) return;
+
+  msg_put(g, s.e_name + "の攻撃");
+  // Each pick draws its numbers, also the ones the colosseum overrides.
+  int code = pick_action(g, record_actions(g));
+  if (s.no_escape) {
+    if (const ActionSet* set = colosseum_set(s.floor)) code = pick_action(g, *set);
+    if (s.e_name == kFaustName) code = pick_action(g, kFaustSet);
+  }
+  enemy_action(g, code);
+
+  refresh(g);
+  death_check(g);
+  if (s.in_battle) my_turn(g);
+}
+
+void enemy_attack(Game& g, int power) {
+  GameState& s = g.s;
+
+  i32 d = s.my_hp_max / 20;
+  d = sat_add(d, sat_mul(power, 3));
+  d = sat_add(d, s.e_lv);
+  d = sat_add(d, s.e_buf_atk);
+  d = sat_sub(d, s.bougu_pow / 4);
+  d = sat_sub(d, sat_add(sat_mul(s.my_body, 2), 1));
+  d = sat_sub(d, s.buf_def());
+  if (d <= 1) d = g.random(s.my_hp / 20) + 1;
+
+  const int roll = g.random(28);
+  if (roll <= 25) {
+    screen_effect(g, 1);
+    msg_add(g, num(d) + "ダメージくらった!");
+  } else if (roll == 26) {
+    msg_add(g, "Miss!!");
+    d = 0;
+  } else {
+    msg_add(g, s.my_name + "は防御した!!");
+    d = d / 2 + 1;
+    screen_effect(g, 1);
+    msg_add(g, num(d) + "ダメージくらった!");
+  }
+
+  // The ascetic takes half, and every blow, even a miss, wears the body.
+  if (s.class_now == cls::kAscetic) {
+    d /= 2;
+    s.my_hp_max = sat_sub(s.my_hp_max, s.my_hp_max / 110 + 1);
+  }
+
+  s.my_hp = sat_sub(s.my_hp, d);
+  refresh(g);
+
+  // Armour wear: both rolls are always made.
+  const bool wear = g.random(3) == 0;
+  if (wear && s.buki_ex != ex::kArmourKeep) s.bougu_pow = sat_sub(s.bougu_pow, s.bougu_pow / 8 + 1);
+  const bool extra_wear = g.random(3) == 0;
+  if (extra_wear && s.buki_ex == ex::kArmourWear) s.bougu_pow = sat_sub(s.bougu_pow, s.bougu_pow / 5 + 1);
+  if (s.bougu_pow < 0) s.bougu_pow = 0;
+
+  if (s.e_state == ail::kInfected) {
+    screen_effect(g, 0);
+    const i32 n = s.e_hp_max / 8;
+    msg_put(g, s.e_name + "は感染によって" + num(n) + "のダメージを受けている");
+    s.e_hp = sat_sub(s.e_hp, n);
+    refresh(g);
+  }
+}
+
+void bind_enemy_turn(Game& g) {
+  g.ui.Button4.on_click = Button4Click;
+  g.ui.Button10.on_click = Button10Click;
+}
 
 }  // namespace z2

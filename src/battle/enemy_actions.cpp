@@ -1,0 +1,529 @@
+#include "battle/enemy_actions.h"
+
+#include <algorithm>
+#include <string>
+
+#include "battle/turns.h"
+#include "shell/messages.h"
+#include "shell/pictures.h"
+#include "shell/status.h"
+#include "state/ids.h"
+#include "state/int32.h"
+
+namespace z2 {
+
+namespace {
+
+std::string num(i32 n) { return std::to_string(n); }
+
+// ---- choosing ----
+
+constexpr ActionSet kColosseumSets[kTopFloor + 1] = {
+    {0, 1, 5, 25, 31},    {0, 82, 58, 9, 25},   {1, 1, 17, 19, 4},    {0, 82, 9, 2, 33},
+    {0, 1, 57, 35, 16},   {0, 1, 41, 15, 22},   {82, 99, 81, 45, 49}, {0, 99, 63, 83, 24},
+    {0, 99, 33, 2, 14},   {0, 99, 34, 15, 4},   {0, 99, 41, 40, 21},  {0, 99, 81, 22, 36},
+    {0, 99, 23, 24, 61},  {},                   {0, 99, 63, 64, 57},  {0, 0, 99, 16, 45},
+    {0, 84, 57, 60, 61},  {0, 84, 57, 99, 34},  {},                   {0, 99, 57, 40, 45},
+    {0, 99, 72, 86, 32},  {0, 90, 91, 92, 99},  {},                   {0, 99, 88, 85, 87},
+    {99, 84, 45, 81, 92},
+};
+// The rest floors hold no colosseum fight of their own: the opponent keeps its record.
+bool rest_floor(int floor) { return floor == 13 || floor == 18 || floor == 22; }
+
+// ---- the labels ----
+
+// The line each action opens with; nullptr where it has none (84) or where
+// the line depends on the action (0, 1 and 95 build theirs).
+constexpr const char* kLabels[kActionCount] = {
+    "＞でこぴん", "＞パンチ", "＞ドラッグ", "＞でこぴんｸﾘﾃｨｶﾙ", "＞キック",
+    "＞クールダウン", "＞ボディダウン", "＞ブレインダウン", "＞クールクラッシュ", "＞ボディクラッシュ",
+    "＞ブレインクラッシュ", "＞Ｎｏクール", "＞Ｎｏボディ", "＞Ｎｏブレイン", "＞HELLクール",
+    "＞HELLボディ", "＞HELLブレイン", "＞クールアップ", "＞ボディアップ", "＞クールプラス",
+    "＞ボディプラス", "＞クールMAXIMUM", "＞ボディMAXIMUM", "＞サムライ", "＞武士の心得",
+    "＞数珠", "＞大数珠", "＞ポイズン・バタフライ", "＞女神の雫", "＞水ﾄ風ﾄ太陽ﾄ月",
+    "＞ｶﾞﾆｭﾒｰﾄの鎖", "＞幻影", "＞狂喜への誘い", "＞流れよ、赤き血の河", "＞波打たず、静か呪える河",
+    "＞伝染病", "＞果しなき河よ、我を誘え", "＞うたえ、生命の河の詩", "＞人魚の歌", "＞ユージュアル",
+    "＞Ｍ法", "＞ネオＭ法", "＞竜言語魔法", "＞劉言語魔法", "＞妖精術",
+    "＞死神の鎌", "＞レーザー", "＞エンジェルブレス", "＞ヴァイスクロイツ", "＞トレジャーミサイル",
+    "＞３・スペシャリスト", "＞でこぴんLv2", "＞でこぴんLv3", "＞ウルトラでこぴん", "＞奥儀ライジンでこぴん",
+    "＞ビンタ", "＞奥儀ビンタキングダム", "＞占星術", "＞矢", "＞泣く",
+    "＞パワーアップ!!!!", "＞フルパワー!!!!", "＞いたずら", "＞吸血", "＞吸心",
+    "＞盗む", "＞ぼー････", "＞自爆", "＞ラジオセットＯＮ!!", "＞スケボー",
+    "＞ダイナマイトＸ", "＞ダブルペイン", "＞ＣＡＴストール", "＞ﾐｽﾃｨｯｸｱｰｸ", "＞不幸の音",
+    "＞PINKボム", "＞ウイルス弾", "＞ダイブアタック", "＞タイガーファング", "＞ブッシュCOMBO!!",
+    "＞BAD BOYS", "＞触手", "＞GUN", "＞人々は悲しい出来事はすぐに忘れてしまう", nullptr,
+    "＞PARANOIA MAX", "＞DROP OUT", "＞ORION’78", "＞カード裏返し", "＞攻撃封印",
+    "＞魔法封印", "＞モンスター封印", "＞アイテム封印", "＞次元刀", "＞ビッグクランチ",
+    nullptr,
+};
+constexpr const char* kCriticalFlick = "＞でこぴんｸﾘﾃｨｶﾙ";
+constexpr const char* kCriticalPunch = "＞パンチｸﾘﾃｨｶﾙ";
+
+// ---- the families ----
+
+// A chance of 1 in `chance`; 1 means always and draws nothing.
+bool lands(Game& g, int chance) { return chance <= 1 || g.random(chance) == 0; }
+
+void miss(Game& g) { msg_add(g, "Miss!!"); }
+
+void effect(Game& g, int fx) {
+  if (fx >= 0) screen_effect(g, static_cast<unsigned>(fx));
+}
+
+// Plain hits: one to three ordinary hits, some behind a screen effect, some
+// only one time in two.
+struct HitRow {
+  int code;
+  int fx;
+  int chance;
+  int count;
+  int power[3];
+};
+constexpr HitRow kHits[] = {
+    {4, -1, 1, 1, {6}},        {36, -1, 2, 1, {170}},     {44, 5, 1, 1, {70}},
+    {46, 5, 1, 1, {30}},       {48, 5, 1, 1, {80}},       {49, 5, 1, 1, {100}},
+    {50, 5, 1, 3, {40, 40, 40}}, {51, -1, 1, 1, {5}},     {52, -1, 1, 1, {15}},
+    {53, -1, 1, 1, {55}},      {54, -1, 1, 1, {95}},      {55, -1, 1, 3, {15, 15, 15}},
+    {56, -1, 1, 3, {35, 35, 35}}, {57, -1, 1, 2, {5, 5}}, {58, -1, 1, 2, {1, 1}},
+    {69, -1, 1, 1, {2}},       {77, -1, 1, 1, {8}},       {78, -1, 1, 1, {13}},
+    {79, -1, 1, 3, {1, 5, 15}}, {80, -1, 1, 1, {17}},     {82, -1, 1, 1, {3}},
+    {83, -1, 1, 1, {100}},
+};
+
+void do_hits(Game& g, const HitRow& r) {
+  if (!lands(g, r.chance)) return miss(g);
+  effect(g, r.fx);
+  // Every hit lands, even on a player already down: the fight is judged after the action.
+  for (int k = 0; k < r.count; ++k) enemy_attack(g, r.power[k]);
+}
+
+// Fight bonuses: the player's lowered, the opponent's raised. The amount is
+// random(range) + base / div + add, the base being the opponent's level or a
+// side's maximum hit points.
+enum class Bonus { Atk, Def, Beast, EAtk, EDef };
+enum class Base { ELv, MyHpMax, EHpMax };
+struct BonusRow {
+  int code;
+  Bonus bonus;
+  int range;
+  Base base;
+  int div;
+  int add;
+};
+constexpr BonusRow kBonuses[] = {
+    {5, Bonus::Atk, 5, Base::ELv, 1, 0},         {6, Bonus::Def, 5, Base::ELv, 1, 0},
+    {7, Bonus::Beast, 5, Base::ELv, 1, 0},       {8, Bonus::Atk, 15, Base::ELv, 1, 5},
+    {9, Bonus::Def, 15, Base::ELv, 1, 5},        {10, Bonus::Beast, 15, Base::ELv, 1, 5},
+    {11, Bonus::Atk, 35, Base::ELv, 1, 10},      {12, Bonus::Def, 35, Base::ELv, 1, 10},
+    {13, Bonus::Beast, 35, Base::ELv, 1, 10},    {14, Bonus::Atk, 70, Base::ELv, 1, 20},
+    {15, Bonus::Def, 70, Base::ELv, 1, 20},      {16, Bonus::Beast, 70, Base::ELv, 1, 20},
+    {17, Bonus::EAtk, 5, Base::ELv, 1, 0},       {18, Bonus::EDef, 5, Base::ELv, 1, 0},
+    {19, Bonus::EAtk, 15, Base::ELv, 1, 5},      {20, Bonus::EDef, 15, Base::ELv, 1, 5},
+    {21, Bonus::EAtk, 35, Base::MyHpMax, 10, 10}, {22, Bonus::EDef, 35, Base::EHpMax, 10, 10},
+    {23, Bonus::EAtk, 70, Base::MyHpMax, 7, 20}, {24, Bonus::EDef, 70, Base::EHpMax, 7, 20},
+};
+
+void do_bonus(Game& g, const BonusRow& r) {
+  GameState& s = g.s;
+  const bool raise = r.bonus == Bonus::EAtk || r.bonus == Bonus::EDef;
+  effect(g, raise ? 10 : 13);
+  const i32 base = r.base == Base::ELv ? s.e_lv : r.base == Base::MyHpMax ? s.my_hp_max : s.e_hp_max;
+  const i32 n = sat_add(sat_add(g.random(r.range), div0(base, r.div)), r.add);
+  switch (r.bonus) {
+    case Bonus::Atk:
+      s.buf_atk() = sat_sub(s.buf_atk(), n);
+      return msg_add(g, "腕力を" + num(n) + "下げられた!");
+    case Bonus::Def:
+      s.buf_def() = sat_sub(s.buf_def(), n);
+      return msg_add(g, "守備力を" + num(n) + "下げられた!");
+    case Bonus::Beast:
+      s.buf_beast() = sat_sub(s.buf_beast(), n);
+      return msg_add(g, "獣操力を" + num(n) + "下げられた!");
+    case Bonus::EAtk:
+      s.e_buf_atk = sat_add(s.e_buf_atk, n);
+      return msg_add(g, s.e_name + "の腕力が" + num(n) + "上がった!");
+    case Bonus::EDef:
+      s.e_buf_def = sat_add(s.e_buf_def, n);
+      return msg_add(g, s.e_name + "の守備力を" + num(n) + "上がった!");
+  }
+}
+
+// Heals of a share of the opponent's maximum (div 0: all but one point).
+struct HealRow {
+  int code;
+  int div;
+};
+constexpr HealRow kHeals[] = {{25, 4}, {26, 3}, {28, 2}, {29, 0}};
+
+void do_heal(Game& g, const HealRow& r) {
+  GameState& s = g.s;
+  effect(g, 2);
+  const i32 n = r.div == 0 ? sat_sub(s.e_hp_max, 1) : sat_add(s.e_hp_max / r.div, 1);
+  msg_add(g, "HPを" + num(n) + "回復した!");
+  s.e_hp = sat_add(s.e_hp, n);
+}
+
+// Ailments laid on the player: one time in `chance`, else a miss; the
+// immune class always sees the miss.
+struct AilmentRow {
+  int code;
+  int chance;
+  int immune;  // -1: nobody
+  int fx;
+  int state;
+  const char* text;  // after the player's name
+};
+constexpr AilmentRow kAilments[] = {
+    {27, 1, cls::kImmune, 7, ail::kPoison, "は毒化した!!"},
+    {30, 4, cls::kImmune, 9, ail::kStone, "は石化してしまった!!"},
+    {31, 3, cls::kImmune, 9, ail::kConfused, "は混乱してしまった!!"},
+    {32, 2, -1, 9, ail::kRampage, "は暴走してしまった!!"},
+    {33, 2, cls::kImmune, 9, ail::kVenom, "は猛毒におかされた!!"},
+    {34, 4, -1, 16, ail::kCurse, "は呪いにかかった!!"},
+    {35, 2, -1, 7, ail::kInfected, "は感染した!!"},
+    {37, 2, cls::kSleepless, 9, ail::kSleep, "は眠ってしまった!!"},
+    {38, 2, cls::kSleepless, 9, ail::kSleep, "は眠ってしまった!!"},
+    {81, 2, cls::kImmune, 7, ail::kLeech, "は毒吸状態になってしてしまった!!"},
+};
+
+const AilmentRow& ailment_row(int code) {
+  return *std::find_if(std::begin(kAilments), std::end(kAilments), [&](const AilmentRow& r) { return r.code == code; });
+}
+
+void lay_ailment(Game& g, const AilmentRow& r) {
+  effect(g, r.fx);
+  g.s.my_state = r.state;
+  msg_add(g, g.s.my_name + r.text);
+}
+
+// The draw comes first; the immune class misses whatever it gives.
+bool do_ailment(Game& g, const AilmentRow& r) {
+  const bool hit = lands(g, r.chance);
+  if (!hit || g.s.class_now == r.immune) {
+    miss(g);
+    return false;
+  }
+  lay_ailment(g, r);
+  return true;
+}
+
+// Seals: each command stays shut until its own recovery roll.
+struct SealRow {
+  int code;
+  bool GameState::*seal;
+  const char* text;
+};
+constexpr SealRow kSeals[] = {
+    {89, &GameState::can_punch, "攻撃不可能になってしまった!!"},
+    {90, &GameState::can_magic, "魔法不可能になってしまった!!"},
+    {91, &GameState::can_beast, "モンスター不可能になってしまった!!"},
+    {92, &GameState::can_item, "アイテム不可能になってしまった!!"},
+};
+
+void do_seal(Game& g, const SealRow& r) {
+  effect(g, 16);
+  msg_add(g, r.text);
+  g.s.*r.seal = false;
+}
+
+template <class Row, size_t N>
+const Row* row_of(const Row (&rows)[N], int code) {
+  for (const Row& r : rows)
+    if (r.code == code) return &r;
+  return nullptr;
+}
+
+// ---- the actions of their own ----
+
+// The critical blows of the flick (0, 3) and the punch (1).
+void critical(Game& g, bool punch) {
+  GameState& s = g.s;
+  effect(g, 1);
+  const i32 n = punch ? sat_add(s.my_hp_max / 3, s.e_lv / 3) : sat_add(s.e_lv / 3, s.my_hp_max / 4);
+  s.my_hp = sat_sub(s.my_hp, n);
+  msg_add(g, num(n) + "ダメージくらった!!");
+}
+
+// 0 and 1: one time in twenty the blow is critical, and its line says so.
+void flick_or_punch(Game& g, bool punch) {
+  const bool crit = g.random(20) == 0;
+  if (crit) {
+    msg_put(g, punch ? kCriticalPunch : kCriticalFlick);
+    critical(g, punch);
+  } else {
+    msg_put(g, kLabels[punch ? 1 : 0]);
+    enemy_attack(g, punch ? 2 : 1);
+  }
+}
+
+// 65: the first owned item of up to 499 random draws.
+void steal_item(Game& g) {
+  GameState& s = g.s;
+  effect(g, 9);
+  for (int k = 0; k < 499; ++k) {
+    const int i = g.random(499);
+    // A count below one is nothing to take (and must not sink further).
+    if (s.item_have[static_cast<size_t>(i)] > 0) {
+      s.item_have[static_cast<size_t>(i)] -= 1;
+      msg_add(g, at_or_empty(g.t.item_table, i).it_name + "を盗まれた!!");
+      return;
+    }
+  }
+  miss(g);
+}
+
+// 72 and 73: a tenth of the purse and up to a fifth more, never less than one.
+i32 purse_cut(Game& g, i32 purse) { return sat_add(sat_add(g.random(purse / 5), purse / 10), 1); }
+
+void special(Game& g, int code) {
+  GameState& s = g.s;
+  switch (code) {
+    case 0: return flick_or_punch(g, false);
+    case 1: return flick_or_punch(g, true);
+    case 2: {
+      effect(g, 2);
+      const i32 n = sat_add(s.e_hp_max / 5, 1);
+      s.e_hp = sat_add(s.e_hp, n);
+      status_refresh(g);
+      g.plat.repaint();
+      return msg_add(g, num(n) + "回復した");
+    }
+    case 3: return critical(g, false);
+    case 37:
+      // The song of the river: sleep for the player, rest for the singer.
+      if (!do_ailment(g, ailment_row(37))) return;
+      effect(g, 2);
+      {
+        const i32 n = s.e_hp_max / 2;
+        msg_add(g, "更に" + s.e_name + "のHPが" + num(n) + "回復した!");
+        s.e_hp = sat_add(s.e_hp, n);
+      }
+      s.e_state = ail::kNone;
+      return;
+    case 39:
+      effect(g, 2);
+      msg_add(g, s.e_name + "のステータスが通常に戻った");
+      s.e_state = ail::kNone;
+      return;
+    case 40:
+      effect(g, 16);
+      msg_add(g, "HPが半分になってしまった!!");
+      s.my_hp /= 2;
+      return;
+    case 41:
+      effect(g, 16);
+      msg_add(g, "Ｍ呪状態になってしまった!!");
+      s.my_state = ail::kMCurse;
+      return;
+    case 42:
+    case 43: {
+      effect(g, 5);
+      const i32 n = code == 42 ? sat_sub(s.e_hp_max, s.e_hp) : s.e_hp;
+      msg_add(g, s.e_name + (code == 42 ? "のダメージ分" : "のHP分") + num(n) + "のダメージを食らった!!");
+      s.my_hp = sat_sub(s.my_hp, n);
+      return;
+    }
+    case 45:
+      if (!lands(g, 2)) return miss(g);
+      effect(g, 16);
+      s.my_hp = 1;
+      msg_add(g, s.my_name + "の魂が切り刻まれた!!");
+      msg_add(g, "HPが1になってしまった!!");
+      return;
+    case 47:
+      effect(g, 2);
+      msg_add(g, s.e_name + "は回復した!!");
+      s.e_hp = sat_add(s.e_hp, s.e_hp_max / 2);
+      status_refresh(g);
+      g.plat.repaint();
+      effect(g, 3);
+      msg_add(g, s.my_name + "は回復した!!");
+      s.my_hp = sat_add(s.my_hp, s.my_hp_max / 2);
+      return;
+    case 59: return msg_add(g, "えーんえーん");
+    case 60:
+      effect(g, 10);
+      msg_add(g, s.e_name + "の最大HPが上昇!!");
+      s.e_hp_max = sat_add(s.e_hp_max, s.e_hp_max / 2);
+      return;
+    case 61: {
+      effect(g, 10);
+      const i32 n = g.random(9) + 1;
+      msg_add(g, s.e_name + "のLVが" + num(n) + "上がった!!");
+      s.e_lv = sat_add(s.e_lv, n);
+      effect(g, 2);
+      msg_add(g, s.e_name + "のHPが完全回復した!!");
+      s.e_hp = s.e_hp_max;
+      return;
+    }
+    case 62:
+      effect(g, 8);
+      effect(g, 9);
+      msg_add(g, s.e_name + "と" + s.my_name + "のHPが入れ替わってしまった!!");
+      std::swap(s.my_hp, s.e_hp);
+      return;
+    case 63:
+    case 64: {
+      effect(g, 5);
+      effect(g, 2);
+      if (code == 63) {
+        const i32 n = sat_add(s.my_hp_max / 4, 1);
+        msg_add(g, num(n) + "のダメージを吸い取られた!!");
+        s.my_hp = sat_sub(s.my_hp, n);
+        s.e_hp = sat_add(s.e_hp, n);
+      } else {
+        const i32 n = sat_add(s.my_mp_max / 3, 1);
+        msg_add(g, num(n) + "のMPを吸い取られた!!");
+        s.my_mp = sat_sub(s.my_mp, n);
+        s.e_hp = sat_add(s.e_hp, n);
+      }
+      return;
+    }
+    case 65: return steal_item(g);
+    case 66: return msg_add(g, s.e_name + "はぼーっとしている....");
+    case 67:
+      effect(g, 8);
+      msg_add(g, s.e_name + "は吹っ飛んだ!!");
+      s.e_hp = 0;
+      // The blast still reaches the player before the fight is judged.
+      return enemy_attack(g, 0);
+    case 68:
+      msg_add(g, "カャチリ..");
+      return msg_add(g, s.e_name + "はラジオをセットした");
+    case 70:
+      msg_add(g, "<ZANDO>が少ない程大ダメージ");
+      return enemy_attack(g, sat_sub(99, s.floor_clear[fc::kZando]));
+    case 71: {
+      msg_add(g, s.my_name + "のダメージ分×２のダメージ");
+      effect(g, 1);
+      const i32 n = sat_mul(sat_sub(s.my_hp_max, s.my_hp), 2);
+      msg_add(g, num(n) + "のダメージを食らった!!");
+      s.my_hp = sat_sub(s.my_hp, n);
+      return;
+    }
+    case 72: {
+      effect(g, 9);
+      const i32 n = purse_cut(g, s.cent);
+      msg_add(g, num(n) + "ｾﾝﾄ盗まれた!!");
+      s.cent = sat_sub(s.cent, n);
+      return;
+    }
+    case 73: {
+      effect(g, 9);
+      const i32 n = purse_cut(g, s.ark);
+      msg_add(g, "ＡＲＫが" + num(n) + "奪われた!!");
+      s.ark = sat_sub(s.ark, n);
+      return;
+    }
+    case 74: {
+      effect(g, 13);
+      const i32 n = sat_add(g.random(s.my_exp / 3), 5);
+      msg_add(g, "経験値が" + num(n) + "奪われた!!");
+      s.my_exp = sat_sub(s.my_exp, n);
+      return;
+    }
+    case 75:
+    case 76: {
+      enemy_attack(g, code == 75 ? 3 : 5);
+      // A second blow one time in three; it fails without a word.
+      const bool hit = g.random(3) == 0;
+      if (code == 75 && hit && s.class_now != cls::kImmune) lay_ailment(g, ailment_row(31));
+      if (code == 76 && hit) lay_ailment(g, ailment_row(35));
+      return;
+    }
+    case 84: return msg_add(g, s.e_name + "は何かの呪文を唱えている....");
+    case 85: {
+      if (!lands(g, 5)) return miss(g);
+      effect(g, 16);
+      const int k = g.random(ex::kLast + 1);
+      s.buki_ex = k;
+      msg_add(g, "武器の追加効果を★" + at_or_empty(g.t.ex_names, k) + "に強制変更された!!");
+      return;
+    }
+    case 86:
+      if (!lands(g, 5)) return miss(g);
+      effect(g, 16);
+      s.buki_ex = ex::kNone;
+      return msg_add(g, "武器の追加効果を消滅させらてしまった!!");
+    case 87:
+      if (!lands(g, 5)) return miss(g);
+      effect(g, 16);
+      s.class_now = cls::kPrisoner;
+      return msg_add(g, "クラスを強制的に【" + at_or_empty(g.t.job_table, cls::kPrisoner).jb_name +
+                            "】に変更させられてしまった!!");
+    case 88:
+      effect(g, 16);
+      msg_add(g, "HPが" + s.my_name + "のダメージ値と入れ替わった。!!");
+      s.my_hp = sat_sub(s.my_hp_max, s.my_hp);
+      return;
+    case 93: {
+      effect(g, 16);
+      const i32 n = sat_add(s.my_hp_max / 100, 1);
+      msg_add(g, "最大HP" + num(n) + "が空間と共に消えた････");
+      s.my_hp_max = sat_sub(s.my_hp_max, n);
+      return;
+    }
+    case 94:
+      effect(g, 16);
+      msg_add(g, num(sat_sub(s.my_hp, 1)) + "のダメージを食らった!!");
+      s.my_hp = 1;
+      return;
+    case 95: {
+      msg_add(g, "＞斬る");
+      effect(g, 16);
+      const i32 n = s.my_hp_max / 10;
+      msg_add(g, num(n) + "のダメージを食らった!!");
+      s.my_hp = sat_sub(s.my_hp, n);
+      return;
+    }
+    default: return;
+  }
+}
+
+}  // namespace
+
+const ActionSet kFaustSet = {84, 95, 99, 94, 93};
+
+const ActionSet* colosseum_set(int floor) {
+  if (floor < 0 || floor > kTopFloor || rest_floor(floor)) return nullptr;
+  return &kColosseumSets[floor];
+}
+
+int pick_action(Game& g, int a1, int a2, int a3, int a4, int a5) {
+  const int r = g.random(15);
+  int c = r >= 10 ? a1 : r >= 6 ? a2 : r >= 3 ? a3 : r >= 1 ? a4 : a5;
+  if (c == kAnyAction) {
+    c = g.random(93);
+    if (c == kSelfDestruct) c = g.random(93);
+  }
+  if (c == 0 && g.s.e_state != ail::kNone && g.random(7) == 0) c = kCureSelf;
+  return c;
+}
+
+std::string action_label(const Game& g, int code) {
+  if (code < 0 || code >= kActionCount) return {};
+  if (code == 95) return g.s.e_name + "「メフィストはどこだ････」";
+  return kLabels[code] ? kLabels[code] : "";
+}
+
+void enemy_action(Game& g, int code) {
+  if (code < 0 || code >= kActionCount) return;
+  // 0 and 1 choose their line by their own draw.
+  if (code != 0 && code != 1) {
+    const std::string label = action_label(g, code);
+    if (!label.empty()) msg_put(g, label);
+  }
+  if (const HitRow* r = row_of(kHits, code)) return do_hits(g, *r);
+  if (const BonusRow* r = row_of(kBonuses, code)) return do_bonus(g, *r);
+  if (const HealRow* r = row_of(kHeals, code)) return do_heal(g, *r);
+  if (const SealRow* r = row_of(kSeals, code)) return do_seal(g, *r);
+  if (code != 37) {
+    if (const AilmentRow* r = row_of(kAilments, code)) {
+      do_ailment(g, *r);
+      return;
+    }
+  }
+  special(g, code);
+}
+
+}  // namespace z2

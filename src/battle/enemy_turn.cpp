@@ -133,9 +133,16 @@ ActionSet record_actions(const Game& g) {
   return g.t.enemy(id).en_act;
 }
 
-// Developer panel: "敵の攻撃" and "敵攻撃".
-void Button4Click(Game& g) { enemy_turn(g); }
-void Button10Click(Game& g) { enemy_attack(g, 1); }
+// Developer panel: "敵の攻撃" and "敵攻撃". Outside a fight there is no
+// opponent to act: its turn would open the command box over the map.
+void Button4Click(Game& g) {
+  if (!g.s.in_battle) return play_se(g, "miss.wav");
+  enemy_turn(g);
+}
+void Button10Click(Game& g) {
+  if (!g.s.in_battle) return play_se(g, "miss.wav");
+  enemy_attack(g, 1);
+}
 
 }  // namespace
 

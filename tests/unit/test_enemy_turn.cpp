@@ -120,6 +120,24 @@ TEST(EnemyAilments, PoisonThatFellsTheOpponentEndsTheFightBeforeItActs) {
   EXPECT_EQ(r.g.s.my_hp, 600);
 }
 
+TEST(EnemyAilments, ASelfInflictedFallIsJudgedOnlyInThePlayersTurn) {
+  EnemyRig r;
+  r.g.s.e_state = ail::kConfused;
+  r.g.s.e_hp = 5;
+  r.g.s.my_state = ail::kPoison;
+  // Stays confused, hits itself for 9; then the player's poison bites first.
+  r.draw({1, 0});
+  enemy_turn(r.g);
+  const std::string t = r.out.str();
+  const size_t fall = t.find("add: 9のダメージ");
+  const size_t poison = t.find("put: アレクは毒に苦しんでいる");
+  ASSERT_NE(fall, std::string::npos);
+  ASSERT_NE(poison, std::string::npos);
+  EXPECT_LT(fall, poison);
+  EXPECT_FALSE(r.saw("put: テストの攻撃"));
+  EXPECT_FALSE(r.g.s.in_battle);
+}
+
 // ---- the top floor and ファウスト ----
 
 TEST(EnemyTurn, TopFloorOpponentShakesOffItsAilmentOneTimeInThree) {
@@ -149,12 +167,12 @@ TEST(EnemyTurn, FaustHandsItsAilmentToThePlayer) {
   EnemyRig r;
   flicker(r);
   r.g.s.e_name = "ファウスト";
-  r.g.s.e_state = ail::kCurse;
+  r.g.s.e_state = ail::kInfected;
   // The transfer, then the action pick with nothing left to suffer.
   r.draw({0, kPickFirst, kNoCrit, 26, 1, 1});
   enemy_turn(r.g);
   r.expect_messages_begin({"put: ファウストは異常状態をこちらに転換させた!!", "put: ファウストの攻撃"});
-  EXPECT_EQ(r.g.s.my_state, ail::kCurse);
+  EXPECT_EQ(r.g.s.my_state, ail::kInfected);
   EXPECT_EQ(r.g.s.e_state, 0);
 }
 

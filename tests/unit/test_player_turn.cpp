@@ -131,6 +131,8 @@ TEST(PlayerAilments, ALostTurnHasNoOutcomeCheckOfItsOwn) {
   PlayerRig r;
   r.g.s.my_state = ail::kConfused;
   r.g.s.my_hp = 7;
+  // A poisoned opponent: its ailment step runs before its turn's check.
+  r.g.s.e_state = ail::kPoison;
   r.rng.push({1, 0});
   my_turn(r.g);
   const Lines l = r.lines();

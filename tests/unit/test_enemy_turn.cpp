@@ -117,7 +117,6 @@ TEST(EnemyAilments, PoisonThatFellsTheOpponentEndsTheFightBeforeItActs) {
   enemy_turn(r.g);
   EXPECT_FALSE(r.g.s.in_battle);
   EXPECT_FALSE(r.saw("put: テストの攻撃"));
-  EXPECT_EQ(r.g.s.my_hp, 600);
 }
 
 TEST(EnemyAilments, ASelfInflictedFallIsJudgedOnlyInThePlayersTurn) {

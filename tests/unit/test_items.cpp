@@ -187,7 +187,8 @@ TEST(ItemUse, AilmentItemsRollByTheirPower) {
       r.fight();
       r.g.s.e_hp = 1000;
       // The roll; the burst pictures (effect 6) draw four corners a step.
-      r.rng.push({hit ? c.hit : c.miss});
+      // Then the opponent's turn: its recovery roll fails, the ailment stays.
+      r.rng.push({hit ? c.hit : c.miss, 99});
       r.use();
       ASSERT_FALSE(r.rng.draws.empty());
       EXPECT_EQ(r.rng.draws[0], c.out_of) << "K=" << c.k;
@@ -208,7 +209,9 @@ TEST(ItemUse, SureCutsOfTheOpponentsHitPoints) {
     // Seven hit points less a tenth, a fifth, a third, a half, two thirds,
     // each rounded down, with no roll.
     EXPECT_EQ(r.g.s.e_hp, left) << "K=" << k;
-    EXPECT_TRUE(r.rng.draws.empty()) << "K=" << k;
+    // No roll of the item's own: the first draw is the opponent's pick.
+    ASSERT_FALSE(r.rng.draws.empty()) << "K=" << k;
+    EXPECT_EQ(r.rng.draws[0], 15) << "K=" << k;
   }
   // A power past the table does nothing but the use.
   ItemRig r;

@@ -27,7 +27,6 @@ void bind_handlers(Game& g) {
   bind_floor_map(g);
   bind_fight_rooms(g);
   bind_encounter(g);
-  bind_enemy_turn(g);
   bind_player_commands(g);
   bind_list_panel(g);
   bind_list_actions(g);

@@ -40,7 +40,4 @@ void enemy_action(Game& g, int code);
 // codes outside the table); 95 names the opponent.
 std::string action_label(const Game& g, int code);
 
-// The developer panel's "敵の攻撃" (a whole opponent turn) and "敵攻撃" (one hit).
-void bind_enemy_turn(Game& g);
-
 }  // namespace z2

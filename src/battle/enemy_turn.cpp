@@ -133,16 +133,6 @@ ActionSet record_actions(const Game& g) {
   return g.t.enemy(id).en_act;
 }
 
-// Developer panel: "敵の攻撃" and "敵攻撃". Outside a fight there is no
-// opponent to act: its turn would open the command box over the map.
-void Button4Click(Game& g) {
-  if (!g.s.in_battle) return play_se(g, "miss.wav");
-  enemy_turn(g);
-}
-void Button10Click(Game& g) {
-  if (!g.s.in_battle) return play_se(g, "miss.wav");
-  enemy_attack(g, 1);
-}
 
 }  // namespace
 
@@ -238,11 +228,6 @@ void enemy_attack(Game& g, int power) {
     s.e_hp = sat_sub(s.e_hp, n);
     refresh(g);
   }
-}
-
-void bind_enemy_turn(Game& g) {
-  g.ui.Button4.on_click = Button4Click;
-  g.ui.Button10.on_click = Button10Click;
 }
 
 }  // namespace z2

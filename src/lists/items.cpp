@@ -192,7 +192,7 @@ bool item_effect(Game& g, i32 kind, i32 k, const std::string& name) {
       break;
     case 23:
       screen_effect(g, 3);
-      s.my_state = 0;
+      s.my_state = ail::kNone;
       msg_add(g, "ステータスが通常に戻った!!");
       break;
     case 24:
@@ -210,7 +210,7 @@ bool item_effect(Game& g, i32 kind, i32 k, const std::string& name) {
       screen_effect(g, 3);
       s.my_hp = s.my_hp_max;
       s.my_mp = s.my_mp_max;
-      s.my_state = 0;
+      s.my_state = ail::kNone;
       msg_add(g, "完全回復した!!\rステータスが通常に戻った!!");
       break;
     case 27:
@@ -227,9 +227,9 @@ bool item_effect(Game& g, i32 kind, i32 k, const std::string& name) {
       msg_add(g, "敵のＬＶを吸い取った!!");
       break;
     case 29:
-      if (s.my_state == 1 || s.my_state == 6 || s.my_state == 10) {
+      if (s.my_state == ail::kPoison || s.my_state == ail::kVenom || s.my_state == ail::kLeech) {
         screen_effect(g, 3);
-        s.my_state = 0;
+        s.my_state = ail::kNone;
         msg_add(g, "毒がなおった!");
       } else {
         msg_add(g, "なにも起きなかった");
@@ -288,7 +288,7 @@ bool item_effect(Game& g, i32 kind, i32 k, const std::string& name) {
       magic_hit(g, k);
       break;
     case 57:
-      s.my_state = 3;
+      s.my_state = ail::kStone;
       screen_effect(g, 16);
       msg_put(g, s.my_name + "は石化してしまった...");
       break;

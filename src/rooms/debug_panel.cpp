@@ -6,6 +6,7 @@
 #include "battle/turns.h"
 #include "lists/list_panel.h"
 #include "rooms/service_rooms.h"
+#include "shell/messages.h"
 #include "shell/pictures.h"
 #include "state/ids.h"
 #include "state/int32.h"
@@ -22,10 +23,18 @@ constexpr int kCleanerMonster = 102;
 
 // Game operations.
 void Button3Click(Game& g) { enemy_appear(g, 0); }
-void Button4Click(Game& g) { enemy_turn(g); }
+// "敵の攻撃" and "敵攻撃": outside a fight there is no opponent to act, and
+// its turn would open the command box over the map.
+void Button4Click(Game& g) {
+  if (!g.s.in_battle) return play_se(g, "miss.wav");
+  enemy_turn(g);
+}
 void Button5Click(Game& g) { my_turn(g); }
 void Button6Click(Game& g) { attack(g, 1); }
-void Button10Click(Game& g) { enemy_attack(g, 1); }
+void Button10Click(Game& g) {
+  if (!g.s.in_battle) return play_se(g, "miss.wav");
+  enemy_attack(g, 1);
+}
 void Button8Click(Game& g) { death_check(g); }
 void Button9Click(Game& g) { screen_effect(g, 0); }
 void Button13Click(Game& g) { battle_end(g); }

@@ -41,7 +41,7 @@ struct EnemyRig {
     s.my_body = 0;
     s.bougu_pow = 0;
     s.buki_ex = 0;
-    s.class_now = 0;
+    s.class_now = cls::kNovice;
     s.my_state = 0;
     s.e_id = 10;
     s.e_name = "テスト";

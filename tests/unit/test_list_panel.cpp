@@ -267,7 +267,7 @@ TEST(ListOpeners, MonstersRefuseForClassThenWeaponThenSealAnywhere) {
   s.can_beast = false;
   ASSERT_TRUE(click(r.g, "m2"));
   EXPECT_EQ(r.g.ui.moji_l.text, "クラスによって使用不可");
-  s.class_now = 0;
+  s.class_now = cls::kNovice;
   click(r.g, "m2");
   EXPECT_EQ(r.g.ui.moji_l.text, "追加効果によって使用不可");
   s.buki_ex = 0;

@@ -17,11 +17,6 @@ namespace {
 
 std::string num(i32 n) { return std::to_string(n); }
 
-void refresh(Game& g) {
-  status_refresh(g);
-  g.plat.repaint();
-}
-
 // Skipped turns get this; acting turns go on to the action.
 enum class Step { Act, Skip };
 

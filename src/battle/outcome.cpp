@@ -18,11 +18,6 @@ std::string num(i32 v) { return std::to_string(v); }
 constexpr i32 kMaxOwned = 99;
 constexpr i32 kMaxDeaths = 1000;
 
-void refresh(Game& g) {
-  status_refresh(g);
-  g.plat.repaint();
-}
-
 // A draw "until usable" over ids 0..n-1: first make sure a usable id exists
 // (thin data may hold none), then draw. With usable data the draws are those
 // of an endless retry; the cap is never reached in practice. -1 when no id

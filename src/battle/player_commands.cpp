@@ -18,11 +18,6 @@ namespace {
 
 std::string num(i32 n) { return std::to_string(n); }
 
-void refresh(Game& g) {
-  status_refresh(g);
-  g.plat.repaint();
-}
-
 // beast_hit and magic_hit differ only in the stat, the bonus and the effect.
 void stat_hit(Game& g, int a, i32 stat, i32 bonus, unsigned effect) {
   i32 n = sat_add(sat_add(sat_add(sat_add(sat_mul(4, a), sat_mul(3, stat)), g.s.my_lv / 2), 1), bonus);

@@ -17,11 +17,6 @@ namespace {
 
 std::string num(i32 n) { return std::to_string(n); }
 
-void refresh(Game& g) {
-  status_refresh(g);
-  g.plat.repaint();
-}
-
 enum class Ailment { Act, LoseTurn };
 
 // What the player's ailment does at the start of the turn. Poisons bite and

@@ -8,6 +8,11 @@ namespace z2 {
 // Rebuilds every status text and gauge and keeps the state's values in range.
 // Never waits, never plays a sound.
 void status_refresh(Game& g);
+// The refresh, then the window shows it: the step after most changes of a fight.
+inline void refresh(Game& g) {
+  status_refresh(g);
+  g.plat.repaint();
+}
 
 // "9億9999万9999" for 999999999; the lower groups keep their leading zeros.
 std::string score_text(int32_t score);

@@ -223,8 +223,7 @@ void enemy_appear(Game& g, int kind) {
   if (s.class_now == cls::kPrisoner) s.my_hp = s.my_mp = 1;
 
   set_moji_l(g, "");
-  status_refresh(g);
-  g.plat.repaint();
+  refresh(g);
   g.plat.pause(s.msg_wait);
 
   msg_put(g, title + s.e_name + "が出現!!");

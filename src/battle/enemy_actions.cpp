@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "battle/action_steps.h"
 #include "battle/turns.h"
 #include "shell/messages.h"
 #include "shell/pictures.h"
@@ -62,14 +63,6 @@ constexpr const char* kCriticalPunch = "＞パンチｸﾘﾃｨｶﾙ";
 // ---- the families ----
 
 // A chance of 1 in `chance`; 1 means always and draws nothing.
-bool lands(Game& g, int chance) { return chance <= 1 || g.random(chance) == 0; }
-
-void miss(Game& g) { msg_add(g, "Miss!!"); }
-
-void effect(Game& g, int fx) {
-  if (fx >= 0) screen_effect(g, static_cast<unsigned>(fx));
-}
-
 // Plain hits: one to three ordinary hits, some behind a screen effect, some
 // only one time in two.
 struct HitRow {
@@ -284,8 +277,7 @@ void special(Game& g, int code) {
       effect(g, 2);
       const i32 n = sat_add(s.e_hp_max / 5, 1);
       s.e_hp = sat_add(s.e_hp, n);
-      status_refresh(g);
-      g.plat.repaint();
+      refresh(g);
       return msg_add(g, num(n) + "回復した");
     }
     case 3: return critical(g, false);
@@ -330,16 +322,7 @@ void special(Game& g, int code) {
       msg_add(g, s.my_name + "の魂が切り刻まれた!!");
       msg_add(g, "HPが1になってしまった!!");
       return;
-    case 47:
-      effect(g, 2);
-      msg_add(g, s.e_name + "は回復した!!");
-      s.e_hp = sat_add(s.e_hp, s.e_hp_max / 2);
-      status_refresh(g);
-      g.plat.repaint();
-      effect(g, 3);
-      msg_add(g, s.my_name + "は回復した!!");
-      s.my_hp = sat_add(s.my_hp, s.my_hp_max / 2);
-      return;
+    case 47: return heal_both_halves(g);
     case 59: return msg_add(g, "えーんえーん");
     case 60:
       effect(g, 10);

@@ -53,8 +53,7 @@ void feed_garbage(Game& g) {
   const size_t n = sel(g);
   play_se(g, "taberu.wav");
   use_one(s.gomi_have[n]);
-  status_refresh(g);
-  g.plat.repaint();
+  refresh(g);
   msg_put(g, "【" + g.t.gomi_table[n].gm_name + "】をあげた。");
   screen_effect(g, 14);
 

@@ -372,8 +372,7 @@ bool item_effect(Game& g, i32 kind, i32 k, const std::string& name) {
     case 79: raise(g, s.my_int, k, "【知力】"); break;
     case 80:
       raise(g, s.my_int, k, "【知力】");
-      status_refresh(g);
-      g.plat.repaint();
+      refresh(g);
       screen_effect(g, 13);
       s.my_atk = sat_sub(s.my_atk, 1);
       msg_add(g, "【攻撃力】が1下がった!");
@@ -495,8 +494,7 @@ bool equip_item(Game& g) {
     s.bougu_pow = k;
   }
   play_se(g, "soubi.wav");
-  status_refresh(g);
-  g.plat.repaint();
+  refresh(g);
   return true;
 }
 

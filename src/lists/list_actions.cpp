@@ -16,8 +16,7 @@ bool caption_is(const Game& g, std::string_view c) { return g.ui.list_box.captio
 // Using an item, equipping, calling a monster or casting costs the turn in
 // a fight: the outcome check, and the opponent's move while it goes on.
 void closing_step(Game& g) {
-  status_refresh(g);
-  g.plat.repaint();
+  refresh(g);
   death_check(g);
   if (g.s.in_battle) death_check(g);
   if (g.s.in_battle) enemy_turn(g);

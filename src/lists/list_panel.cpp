@@ -223,8 +223,7 @@ void list_refresh(Game& g, ListMode mode) {
     list_open(g, mode);
     g.ui.about_l.text.clear();
   }
-  status_refresh(g);
-  g.plat.repaint();
+  refresh(g);
 }
 
 namespace {

@@ -212,8 +212,7 @@ bool cast_magic(Game& g) {
     msg_put(g, sp.line);
     if (sp.run(g) == Flow::Stop) return false;
   }
-  status_refresh(g);
-  g.plat.repaint();
+  refresh(g);
   return true;
 }
 

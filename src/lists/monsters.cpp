@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "battle/action_steps.h"
 #include "battle/outcome.h"
 #include "battle/player_commands.h"
 #include "lists/list_actions.h"
@@ -74,11 +75,6 @@ struct Skill {
   Step st{};
 };
 
-bool roll(Game& g, int chance) { return chance <= 1 || g.random(chance) == 0; }
-void fx(Game& g, int n) {
-  if (n >= 0) screen_effect(g, static_cast<unsigned>(n));
-}
-void miss(Game& g) { msg_add(g, "Miss!!"); }
 std::string num(i32 v) { return std::to_string(v); }
 const std::string& mo_name(const Game& g, int id) { return at_or_empty(g.t.monster_table, id).mo_name; }
 
@@ -95,8 +91,8 @@ void gain_capped(i32& have) {
 // Hit(arg), turned into arg_zoku against the step's attribute, `times` times.
 void hits(Call& c, const Skill& k) {
   const Step& st = k.st;
-  if (!roll(c.g, st.chance)) return miss(c.g);
-  fx(c.g, st.fx);
+  if (!lands(c.g, st.chance)) return miss(c.g);
+  effect(c.g, st.fx);
   const i32 a = (st.zoku != kAnyZoku && c.g.s.e_zoku == st.zoku) ? st.arg_zoku : st.arg;
   for (int i = 0; i < st.times; ++i) beast_hit(c.g, a);
 }
@@ -105,11 +101,11 @@ void hit_pow(Call& c, const Skill&) { beast_hit(c.g, c.p); }
 
 // The ailment arg on the opponent, with the step's chance.
 void afflict(Game& g, const Step& st, bool say_miss) {
-  if (!roll(g, st.chance)) {
+  if (!lands(g, st.chance)) {
     if (say_miss) miss(g);
     return;
   }
-  fx(g, st.fx);
+  effect(g, st.fx);
   g.s.e_state = st.state;
   msg_add(g, st.named ? g.s.e_name + st.text : std::string(st.text));
 }
@@ -143,11 +139,11 @@ void raise(Call& c, const Skill& k) {
 
 void lullaby(Call& c, const Skill&) {  // 13
   Game& g = c.g;
-  if (!roll(g, 2)) return miss(g);
-  fx(g, 8);
+  if (!lands(g, 2)) return miss(g);
+  effect(g, 8);
   g.s.e_state = 2;
   msg_add(g, "敵を眠らせた!!");
-  fx(g, 3);
+  effect(g, 3);
   const i32 h = sat_sub(g.s.my_hp_max, 1);
   msg_add(g, "更に、HPが" + num(h) + "回復した!");
   g.s.my_hp = sat_add(g.s.my_hp, h);
@@ -161,16 +157,16 @@ void cure(Call& c, const Skill&) {  // 33
 
 void halve_hp(Call& c, const Skill&) {  // 34
   Game& g = c.g;
-  if (!roll(g, 3)) return msg_put(g, "Miss!!");
-  fx(g, 15);
+  if (!lands(g, 3)) return msg_put(g, "Miss!!");
+  effect(g, 15);
   msg_add(g, "HPが半分にさせた!!");
   g.s.e_hp /= 2;
 }
 
 void m_curse(Call& c, const Skill&) {  // 35
   Game& g = c.g;
-  if (!roll(g, 3)) return msg_put(g, "Miss!!");
-  fx(g, 15);
+  if (!lands(g, 3)) return msg_put(g, "Miss!!");
+  effect(g, 15);
   msg_add(g, "Ｍ呪状態にさせた!!");
   g.s.e_state = 9;
 }
@@ -191,9 +187,9 @@ void own_hp(Call& c, const Skill&) {  // 37
 void scythe(Call& c, const Skill&) {  // 39
   Game& g = c.g;
   GameState& s = g.s;
-  const bool rolled = roll(g, 4);
+  const bool rolled = lands(g, 4);
   if (rolled && !s.no_escape && mod0(s.e_id, 10) <= 6 && s.e_zoku != zoku::kChina) {
-    fx(g, 15);
+    effect(g, 15);
     s.e_hp = 1;
     msg_add(g, s.e_name + "の魂を切り刻んだ");
     msg_add(g, "HPを1にした!!");
@@ -202,25 +198,14 @@ void scythe(Call& c, const Skill&) {  // 39
   }
 }
 
-void angel_breath(Call& c, const Skill&) {  // 41
-  Game& g = c.g;
-  GameState& s = g.s;
-  fx(g, 2);
-  msg_add(g, s.e_name + "は回復した!!");
-  s.e_hp = sat_add(s.e_hp, s.e_hp_max / 2);
-  status_refresh(g);
-  g.plat.repaint();
-  fx(g, 3);
-  msg_add(g, s.my_name + "は回復した!!");
-  s.my_hp = sat_add(s.my_hp, s.my_hp_max / 2);
-}
+void angel_breath(Call& c, const Skill&) { heal_both_halves(c.g); }  // 41
 
 void cry(Call& c, const Skill&) { msg_add(c.g, "えーんえーん"); }  // 53
 
 void swap_hp(Call& c, const Skill&) {  // 54
   Game& g = c.g;
-  fx(g, 8);
-  fx(g, 9);
+  effect(g, 8);
+  effect(g, 9);
   msg_add(g, g.s.e_name + "と" + g.s.my_name + "のHPが入れ替わってしまった!!");
   std::swap(g.s.my_hp, g.s.e_hp);
 }
@@ -228,7 +213,7 @@ void swap_hp(Call& c, const Skill&) {  // 54
 void drain_hp(Call& c, const Skill&) {  // 55
   Game& g = c.g;
   GameState& s = g.s;
-  fx(g, 3);
+  effect(g, 3);
   const i32 d = s.e_zoku == zoku::kJapan ? 0 : s.my_hp_max / 5;
   msg_add(g, num(d) + "のダメージを吸い取った!!");
   s.e_hp = sat_sub(s.e_hp, d);
@@ -238,16 +223,16 @@ void drain_hp(Call& c, const Skill&) {  // 55
 void drain_mp(Call& c, const Skill&) {  // 56
   Game& g = c.g;
   GameState& s = g.s;
-  fx(g, 12);
-  fx(g, 17);
+  effect(g, 12);
+  effect(g, 17);
   const i32 d = s.e_zoku == zoku::kJapan ? 0 : s.my_mp_max / 10 + 1;
   msg_add(g, num(d) + "のMPを吸い取った!!");
   s.my_mp = sat_add(s.my_mp, d);
 }
 
 void steal(Call& c, const Skill&) {  // 57
-  fx(c.g, 8);
-  if (roll(c.g, 3))
+  effect(c.g, 8);
+  if (lands(c.g, 3))
     theft(c.g);
   else
     miss(c.g);
@@ -257,7 +242,7 @@ void daydream(Call& c, const Skill&) { msg_add(c.g, mo_name(c.g, c.s) + "はぼ�
 
 void self_destruct(Call& c, const Skill&) {  // 59
   Game& g = c.g;
-  fx(g, 9);
+  effect(g, 9);
   msg_add(g, mo_name(g, c.s) + "は吹っ飛んだ!!");
   beast_hit(g, g.s.my_hp);
   lose_one(g.s.monster_have[static_cast<size_t>(c.s)]);
@@ -278,7 +263,7 @@ void double_pain(Call& c, const Skill&) {  // 63
   Game& g = c.g;
   GameState& s = g.s;
   msg_add(g, s.e_name + "のダメージ分×２のダメージ");
-  fx(g, 0);
+  effect(g, 0);
   const i32 d = s.e_zoku == zoku::kZndo ? 0 : sat_mul(2, sat_sub(s.e_hp_max, s.e_hp));
   msg_add(g, num(d) + "のダメージを与えた!!");
   s.e_hp = sat_sub(s.e_hp, d);
@@ -286,8 +271,8 @@ void double_pain(Call& c, const Skill&) {  // 63
 
 void cat_steal(Call& c, const Skill&) {  // 64
   Game& g = c.g;
-  fx(g, 12);
-  fx(g, 11);
+  effect(g, 12);
+  effect(g, 11);
   const i32 cents = sat_mul(g.s.e_lv, 10);
   msg_add(g, num(cents) + "ｾﾝﾄ盗んだ!!");
   g.s.cent = sat_add(g.s.cent, cents);
@@ -295,8 +280,8 @@ void cat_steal(Call& c, const Skill&) {  // 64
 
 void ark_steal(Call& c, const Skill&) {  // 65
   Game& g = c.g;
-  fx(g, 12);
-  fx(g, 11);
+  effect(g, 12);
+  effect(g, 11);
   const i32 a = g.random(2) + 1;
   msg_add(g, "ＡＲＫを" + num(a) + "奪った!!");
   g.s.ark = sat_add(g.s.ark, a);
@@ -304,8 +289,8 @@ void ark_steal(Call& c, const Skill&) {  // 65
 
 void exp_steal(Call& c, const Skill&) {  // 66
   Game& g = c.g;
-  fx(g, 12);
-  fx(g, 11);
+  effect(g, 12);
+  effect(g, 11);
   const i32 x = g.random(5) + 1;
   msg_add(g, "経験値を" + num(x) + "奪った!!");
   g.s.my_exp = sat_add(g.s.my_exp, x);
@@ -316,7 +301,7 @@ void exp_steal(Call& c, const Skill&) {  // 66
 void hit_then_afflict(Call& c, const Skill& k) {
   Game& g = c.g;
   Step st = k.st;
-  fx(g, st.fx);
+  effect(g, st.fx);
   beast_hit(g, (st.zoku != kAnyZoku && g.s.e_zoku == st.zoku) ? st.arg_zoku : st.arg);
   st.fx = 8;
   afflict(g, st, false);
@@ -334,35 +319,35 @@ void china_up(Call& c, const Skill&) {  // 79
 
 void mystery_sword(Call& c, const Skill&) {  // 80
   Game& g = c.g;
-  fx(g, 0);
+  effect(g, 0);
   beast_hit(g, g.random(sat_add(g.s.floor_clear[fc::kEscapes], 5)));
 }
 
 void hell_cut(Call& c, const Skill&) {  // 81
-  fx(c.g, 15);
+  effect(c.g, 15);
   beast_hit(c.g, c.g.s.floor_clear[fc::kDeaths]);
 }
 
 void strength(Call& c, const Skill&) {  // 82
-  fx(c.g, 0);
+  effect(c.g, 0);
   beast_hit(c.g, c.g.s.floor_clear[fc::kBattles] / 10);
 }
 
 void octavie(Call& c, const Skill&) {  // 83
-  fx(c.g, 0);
+  effect(c.g, 0);
   beast_hit(c.g, sat_mul(c.g.s.monster_have[30], 10));
 }
 
 void lost_child(Call& c, const Skill&) {  // 84
-  fx(c.g, 10);
-  if (roll(c.g, 2))
+  effect(c.g, 10);
+  if (lands(c.g, 2))
     give_enemy_item(c.g);
   else
     miss(c.g);
 }
 
 void lost_garbage(Call& c, const Skill&) {  // 85
-  fx(c.g, 10);
+  effect(c.g, 10);
   if (c.g.random(4) < 3)
     give_enemy_garbage(c.g);
   else
@@ -371,7 +356,7 @@ void lost_garbage(Call& c, const Skill&) {  // 85
 
 void damages(Call& c, const Skill&) {  // 86
   Game& g = c.g;
-  fx(g, 10);
+  effect(g, 10);
   const i32 cents = sat_mul(2, sat_sub(g.s.my_hp_max, g.s.my_hp));
   g.s.cent = sat_add(g.s.cent, cents);
   msg_add(g, num(cents) + "円敵から奪った!!");
@@ -388,13 +373,13 @@ void ark_up(Call& c, const Skill&) {  // 87
 void card_flip(Call& c, const Skill&) {  // 88
   Game& g = c.g;
   if (g.s.no_escape) return msg_add(g, "無効!!");
-  fx(g, 15);
+  effect(g, 15);
   msg_add(g, "敵のHPとダメージ値が入れ替わった。!!");
   g.s.e_hp = sat_sub(g.s.e_hp_max, g.s.e_hp);
 }
 
 void halve_level(Call& c, const Skill&) {  // 89
-  fx(c.g, 15);
+  effect(c.g, 15);
   msg_add(c.g, "敵のLVを半減させた!!");
   c.g.s.e_lv /= 2;
 }
@@ -524,7 +509,7 @@ void run_skill(Call& c, i32 kind) {
   if (kind < 0 || kind >= kSkillCount) return;  // unknown codes do nothing
   const Skill& k = kSkills[kind];
   msg_put(c.g, k.line);
-  fx(c.g, k.line_fx);
+  effect(c.g, k.line_fx);
   k.run(c, k);
 }
 
@@ -624,8 +609,7 @@ bool call_monster(Game& g) {
     return false;
   }
   s.my_mp = sat_sub(s.my_mp, chosen.mo_mp);
-  status_refresh(g);
-  g.plat.repaint();
+  refresh(g);
 
   i32& lv = s.monster_lv[static_cast<size_t>(sel)];
   lv = sat_add(lv, 1);
@@ -652,8 +636,7 @@ bool call_monster(Game& g) {
   Call c{g, sel, p};
   run_skill(c, m.mo_kind);
 
-  status_refresh(g);
-  g.plat.repaint();
+  refresh(g);
   return true;
 }
 

@@ -58,8 +58,7 @@ void choose(Game& g, Stat stat) {
   msg_put(g, c.head + std::to_string(k) + c.tail);
   i32& v = value_of(s, stat);
   v = sat_add(v, k);
-  status_refresh(g);
-  g.plat.repaint();
+  refresh(g);
   g.ui.lv_box.visible = false;
   if (s.host_mode) msg_put(g, c.farewell);
   battle_end(g);

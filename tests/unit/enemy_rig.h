@@ -12,22 +12,15 @@
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
+#include "game_fixture.h"
 
 namespace z2::test {
 
 // Screen effects 6 and 7 scatter eleven ellipses of four random corners.
 inline constexpr int kBurstDraws = 44;
 
-struct EnemyRig {
-  std::ostringstream out;
-  HeadlessPlatform plat{out};
-  ScriptedRandom rng;
-  Game g{plat, rng, std::string(ZANDO_FIXTURES) + "/floors/"};
-
-  EnemyRig() {
-    load_tables(g.t, g.dat_dir());
-    new_game(g);
-    g.ui.start_box.visible = false;
+struct EnemyRig : test::NewGame {
+  EnemyRig() : test::NewGame("floors") {
     g.ui.battle_com.visible = true;
     GameState& s = g.s;
     s.in_battle = true;

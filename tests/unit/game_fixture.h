@@ -43,12 +43,18 @@ struct TestGame {
   Game g;
 };
 
-// A new game standing on the map: the tables read, the title gone.
-struct MapGame : TestGame {
-  explicit MapGame(const std::string& set = "floors", std::vector<int32_t> draws = {}) : TestGame(set, std::move(draws)) {
+// A new game over a copy of a fixture set: the tables read, the title gone.
+struct NewGame : TestGame {
+  explicit NewGame(const std::string& set, std::vector<int32_t> draws = {}) : TestGame(set, std::move(draws)) {
     load_tables(g.t, g.dat_dir());
     new_game(g);
     g.ui.start_box.visible = false;
+  }
+};
+
+// A new game standing on the map.
+struct MapGame : NewGame {
+  explicit MapGame(const std::string& set = "floors", std::vector<int32_t> draws = {}) : NewGame(set, std::move(draws)) {
     g.ui.map_box.visible = true;
     g.ui.menu_com.visible = true;
   }

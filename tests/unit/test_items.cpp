@@ -13,6 +13,7 @@
 #include "shell/title.h"
 #include "state/ids.h"
 #include "state/random.h"
+#include "game_fixture.h"
 
 using namespace z2;
 
@@ -20,16 +21,9 @@ namespace {
 
 constexpr int kId = 20;  // the item under test
 
-struct ItemRig {
-  std::ostringstream out;
-  HeadlessPlatform plat{out};
-  ScriptedRandom rng;
-  Game g{plat, rng, std::string(ZANDO_FIXTURES) + "/mini/"};
-  ItemRig() {
-    load_tables(g.t, g.dat_dir());
-    new_game(g);
+struct ItemRig : test::NewGame {
+  ItemRig() : test::NewGame("mini") {
     g.s.can_punch = g.s.can_magic = g.s.can_beast = g.s.can_item = true;
-    g.ui.start_box.visible = false;
     g.ui.map_box.visible = true;
     g.ui.menu_com.visible = true;
     g.t.item_table.fill({});

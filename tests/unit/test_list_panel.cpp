@@ -11,21 +11,15 @@
 #include "shell/title.h"
 #include "state/ids.h"
 #include "state/random.h"
+#include "game_fixture.h"
 
 using namespace z2;
 
 namespace {
 
-struct PanelRig {
-  std::ostringstream out;
-  HeadlessPlatform plat{out};
-  ScriptedRandom rng;
-  Game g{plat, rng, std::string(ZANDO_FIXTURES) + "/mini/"};
-  PanelRig() {
-    load_tables(g.t, g.dat_dir());
-    new_game(g);
+struct PanelRig : test::NewGame {
+  PanelRig() : test::NewGame("mini") {
     g.s.can_punch = g.s.can_magic = g.s.can_beast = g.s.can_item = true;
-    g.ui.start_box.visible = false;
     g.ui.map_box.visible = true;
     g.ui.menu_com.visible = true;
     // Tests write their own records; none of the set's is kept.

@@ -12,22 +12,16 @@
 #include "shell/title.h"
 #include "state/ids.h"
 #include "state/random.h"
+#include "game_fixture.h"
 
 using namespace z2;
 
 namespace {
 
-struct OutcomeRig {
-  std::ostringstream out;
-  HeadlessPlatform plat{out};
-  ScriptedRandom rng;
-  Game g{plat, rng, std::string(ZANDO_FIXTURES) + "/mini/"};
+struct OutcomeRig : test::NewGame {
   GameState& s = g.s;
 
-  OutcomeRig() {
-    load_tables(g.t, g.dat_dir());
-    new_game(g);
-    g.ui.start_box.visible = false;
+  OutcomeRig() : test::NewGame("mini") {
     // Offers are left out unless a test asks for them.
     s.buki_pow = s.bougu_pow = 100000;
   }

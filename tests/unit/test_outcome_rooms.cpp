@@ -11,22 +11,16 @@
 #include "shell/title.h"
 #include "state/ids.h"
 #include "state/random.h"
+#include "game_fixture.h"
 
 using namespace z2;
 
 namespace {
 
-struct RoomRig {
-  std::ostringstream out;
-  HeadlessPlatform plat{out};
-  ScriptedRandom rng;
-  Game g{plat, rng, std::string(ZANDO_FIXTURES) + "/mini/"};
+struct RoomRig : test::NewGame {
   GameState& s = g.s;
 
-  RoomRig() {
-    load_tables(g.t, g.dat_dir());
-    new_game(g);
-    g.ui.start_box.visible = false;
+  RoomRig() : test::NewGame("mini") {
     g.ui.map_box.visible = true;
   }
   // Standing in the shop, as its entry leaves things.

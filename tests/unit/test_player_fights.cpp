@@ -11,6 +11,7 @@
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
+#include "game_fixture.h"
 
 using namespace z2;
 
@@ -20,7 +21,8 @@ TEST(PlayerFights, EveryFightEndsAndTheTurnAlwaysComesBack) {
     std::ostringstream out;
     HeadlessPlatform plat(out);
     SeededRandom rng(seed);
-    Game g(plat, rng, std::string(ZANDO_FIXTURES) + "/floors/");
+    test::FixtureCopy floors("floors");
+    Game g(plat, rng, floors.root);
     load_tables(g.t, g.dat_dir());
     new_game(g);
     GameState& s = g.s;

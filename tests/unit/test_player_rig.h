@@ -13,20 +13,13 @@
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
+#include "game_fixture.h"
 
 namespace z2::test {
 
-struct PlayerRig {
-  std::ostringstream out;
-  HeadlessPlatform plat{out};
-  ScriptedRandom rng;
-  Game g{plat, rng, std::string(ZANDO_FIXTURES) + "/mini/"};
-
-  PlayerRig() {
-    load_tables(g.t, g.dat_dir());
-    new_game(g);
+struct PlayerRig : test::NewGame {
+  PlayerRig() : test::NewGame("mini") {
     GameState& s = g.s;
-    g.ui.start_box.visible = false;
     g.ui.map_box.visible = false;
     s.can_punch = s.can_magic = s.can_beast = s.can_item = true;
     s.my_name = "アレク";

@@ -9,6 +9,7 @@
 #include "data/picture.h"
 #include "state/ids.h"
 #include "test_player_rig.h"
+#include "game_fixture.h"
 
 using namespace z2;
 using z2::test::PlayerRig;
@@ -269,7 +270,8 @@ TEST(PlayerTurn, ARunOfLostTurnsEndsWithThePlayersTurn) {
   std::ostringstream out;
   HeadlessPlatform plat(out);
   Stubborn rng;
-  Game g(plat, rng, std::string(ZANDO_FIXTURES) + "/mini/");
+  test::FixtureCopy mini("mini");
+  Game g(plat, rng, mini.root);
   load_tables(g.t, g.dat_dir());
   new_game(g);
   g.s.can_punch = g.s.can_magic = g.s.can_beast = g.s.can_item = true;

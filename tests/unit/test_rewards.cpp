@@ -11,22 +11,16 @@
 #include "shell/title.h"
 #include "state/ids.h"
 #include "state/random.h"
+#include "game_fixture.h"
 
 using namespace z2;
 
 namespace {
 
-struct RewardRig {
-  std::ostringstream out;
-  HeadlessPlatform plat{out};
-  ScriptedRandom rng;
-  Game g{plat, rng, std::string(ZANDO_FIXTURES) + "/mini/"};
+struct RewardRig : test::NewGame {
   GameState& s = g.s;
 
-  RewardRig() {
-    load_tables(g.t, g.dat_dir());
-    new_game(g);
-    g.ui.start_box.visible = false;
+  RewardRig() : test::NewGame("mini") {
     for (int f = 0; f <= kTopFloor; ++f) g.t.map_names[static_cast<size_t>(f)] = "階" + std::to_string(f);
     g.t.item_table[item::kFaustVoice].it_name = "ファウストの声";
     g.t.item_table[274].it_name = "頂の鍵";

@@ -10,20 +10,14 @@
 #include "shell/title.h"
 #include "state/ids.h"
 #include "state/random.h"
+#include "game_fixture.h"
 
 using namespace z2;
 
 namespace {
 
-struct ShopRig {
-  std::ostringstream out;
-  HeadlessPlatform plat{out};
-  ScriptedRandom rng;
-  Game g{plat, rng, std::string(ZANDO_FIXTURES) + "/mini/"};
-  ShopRig() {
-    load_tables(g.t, g.dat_dir());
-    new_game(g);
-    g.ui.start_box.visible = false;
+struct ShopRig : test::NewGame {
+  ShopRig() : test::NewGame("mini") {
     g.ui.map_box.visible = true;
     g.ui.menu_com.visible = true;
     g.t.item_table.fill({});

@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QScreen>
 #include <QTranslator>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -27,14 +28,16 @@ struct Options {
   bool check_data = false;
   bool answer_yes = true;
   std::optional<uint32_t> seed;
+  bool fast = false;
   std::string root;
   std::string script;
+  z2::WindowOptions window;
 };
 
 int usage(const std::string& why) {
   std::cerr << "zando2: " << why << "\n"
-            << "usage: zando2 [--root DIR] [--debug-panel]\n"
-            << "       zando2 --headless [--root DIR] [--seed N] [--script FILE] [--debug-panel] [--answer yes|no]\n"
+            << "usage: zando2 [--root DIR] [--debug-panel] [--zoom N] [--fullscreen] [--mute]\n"
+            << "       zando2 --headless [--root DIR] [--seed N] [--script FILE] [--debug-panel] [--answer yes|no] [--fast]\n"
             << "       zando2 --check-data [--root DIR]\n";
   return 2;
 }
@@ -77,6 +80,15 @@ int main(int argc, char** argv) {
       unsigned long n = std::strtoul(v.c_str(), &end, 10);
       if (v.empty() || *end) return usage("--seed needs a number");
       o.seed = static_cast<uint32_t>(n);
+    } else if (a == "--zoom") {
+      if (!value(v) || v.size() != 1 || v[0] < '1' || v[0] > '4') return usage("--zoom takes 1, 2, 3 or 4");
+      o.window.zoom = v[0] - '0';
+    } else if (a == "--fullscreen") {
+      o.window.fullscreen = true;
+    } else if (a == "--mute") {
+      o.window.mute = true;
+    } else if (a == "--fast") {
+      o.fast = true;
     } else if (a == "--answer") {
       if (!value(v) || (v != "yes" && v != "no")) return usage("--answer takes yes or no");
       o.answer_yes = v == "yes";
@@ -99,6 +111,7 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
     z2::HeadlessPlatform platform(std::cout, o.answer_yes);
+    platform.fast = o.fast;
     z2::SeededRandom rng(seed);
     z2::Game g(platform, rng, o.root);
     z2::startup(g);
@@ -108,6 +121,10 @@ int main(int argc, char** argv) {
     return rc;
   }
 
+  // The window does its own whole-number zoom, which keeps the pictures'
+  // pixels crisp; the toolkit's own scaling (fractional on many screens)
+  // would blur them, and the two would multiply.
+  if (!std::getenv("QT_ENABLE_HIGHDPI_SCALING")) setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZANDO ARENA 2"));
   QTranslator qt_ja;
@@ -115,6 +132,11 @@ int main(int argc, char** argv) {
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qt_ja);
   z2::MainWindow w;
+  // The default zoom follows the screen's scale.
+  int screen_zoom = 1;
+  if (QScreen* s = QGuiApplication::primaryScreen())
+    screen_zoom = z2::zoom_for_scale(std::max(s->devicePixelRatio(), s->logicalDotsPerInch() / 96.0));
+  w.apply(z2::resolve(z2::load_prefs(screen_zoom), o.window));
   z2::QtPlatform platform(w);
   z2::SeededRandom rng(seed);
   z2::Game g(platform, rng, o.root);
@@ -129,6 +151,6 @@ int main(int argc, char** argv) {
     r.moveCenter(s->availableGeometry().center());
     w.move(r.topLeft());
   }
-  w.show();
+  w.show_as_chosen();
   return app.exec();
 }

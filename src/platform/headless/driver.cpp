@@ -161,6 +161,18 @@ Step command(Game& g, HeadlessPlatform& p, std::string_view raw) {
 
 }  // namespace
 
+void HeadlessPlatform::pause(int ms) {
+  if (ms <= 0) return;
+  if (!fast) {
+    elapsed_ms += ms;
+    return;
+  }
+  // The leftovers add up, so a run of 5 ms steps still counts a tenth of its whole time.
+  fast_rest_ += ms % 10;
+  elapsed_ms += ms / 10 + fast_rest_ / 10;
+  fast_rest_ %= 10;
+}
+
 bool HeadlessPlatform::ask(const std::string& text) {
   bool yes = default_answer_;
   if (!answers_.empty()) {

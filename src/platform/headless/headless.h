@@ -17,7 +17,7 @@ class HeadlessPlatform : public Platform {
       : out_(out), default_answer_(default_answer) {}
 
   void repaint() override { ++repaints; }
-  void pause(int ms) override { elapsed_ms += ms > 0 ? ms : 0; }
+  void pause(int ms) override;
   bool ask(const std::string& text) override;
   void notice(const std::string& text) override;
   void error(const std::string& text) override;
@@ -37,6 +37,9 @@ class HeadlessPlatform : public Platform {
 
   long long elapsed_ms = 0;
   long long repaints = 0;
+  // Fast-forward held for the whole run (--fast): every pause counts a tenth
+  // of its time, as in the window while Shift is held.
+  bool fast = false;
   bool close_pending = false;  // the game asked to close: done after the command
 
  private:
@@ -45,6 +48,7 @@ class HeadlessPlatform : public Platform {
   std::deque<bool> answers_;
   Game* game_ = nullptr;
   bool in_box_ = false;
+  int fast_rest_ = 0;  // what a tenth left over, in tenths of a millisecond
 
   void box_opened();
 };

@@ -2,6 +2,9 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QTextLayout>
 #include <QLineEdit>
@@ -15,6 +18,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <algorithm>
+#include <filesystem>
 #include <iostream>
 
 #include "shell/game.h"
@@ -45,7 +50,7 @@ QFont game_font(int px, bool bold, bool italic) {
 // their empty lines.
 class LabelWidget : public QWidget {
  public:
-  LabelWidget(QWidget* parent, const Control& c) : QWidget(parent), c_(c) {
+  LabelWidget(QWidget* parent, const Control& c, const int& scale) : QWidget(parent), c_(c), scale_(scale) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
   }
   void set_text(const QString& t) {
@@ -59,7 +64,7 @@ class LabelWidget : public QWidget {
     if (c_.has_back && !c_.transparent) p.fillRect(rect(), QColor::fromRgb(c_.back));
     p.setPen(palette().color(QPalette::WindowText));
     const QFont f = font();
-    const int pitch = std::max(1, c_.font_px - 1);
+    const int pitch = std::max(1, c_.font_px - 1) * scale_;
     qreal y = 0;
     for (const QString& para : text_.split(QChar('\n'))) {
       QTextLayout layout(para, f);
@@ -81,13 +86,17 @@ class LabelWidget : public QWidget {
 
  private:
   const Control& c_;
+  const int& scale_;
   QString text_;
 };
 
-// A picture control: the model's surface, magnified with nearest-neighbour.
+// A picture control: the model's surface, drawn at the model's size and
+// magnified by the zoom with nearest-neighbour, so its pixels stay crisp.
 class PictureWidget : public QWidget {
  public:
-  PictureWidget(QWidget* parent, Control& c) : QWidget(parent), c_(c) { setAttribute(Qt::WA_OpaquePaintEvent); }
+  PictureWidget(QWidget* parent, Control& c, const int& scale) : QWidget(parent), c_(c), scale_(scale) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -99,7 +108,7 @@ class PictureWidget : public QWidget {
       p.drawImage(rect(), c_.image);
     } else {
       p.fillRect(rect(), palette().window());
-      p.drawImage(QPoint(0, 0), c_.image);
+      p.drawImage(QRect(0, 0, c_.image.width() * scale_, c_.image.height() * scale_), c_.image);
     }
   }
   void mousePressEvent(QMouseEvent*) override {
@@ -112,6 +121,7 @@ class PictureWidget : public QWidget {
 
  private:
   Control& c_;
+  const int& scale_;
 };
 
 }  // namespace
@@ -129,17 +139,53 @@ struct MainWindow::Mirror {
   uint64_t image_rev = ~uint64_t{0};
   QRgb fore = 0;
   bool has_fore = false;
+  bool own_font = false;  // a font of its own rather than the window's
 };
 
+namespace {
+
+const QString kCaption = QStringLiteral("ZANDO ARENA 2");
+
+void set_window_colour(QWidget* w, QRgb colour) {
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::Window, QColor::fromRgb(colour));
+  w->setPalette(pal);
+}
+
+}  // namespace
+
+void run_pause(int ms, const std::function<bool()>& fast, const std::function<void(long long)>& sleep_us) {
+  if (ms <= 0) return;
+  // Game time between two looks at the key: short enough that a key pressed
+  // in a long pause speeds up its rest at once.
+  constexpr long long kSliceUs = 20000;
+  long long left = static_cast<long long>(ms) * 1000;
+  while (left > 0) {
+    const long long slice = std::min(left, kSliceUs);
+    sleep_us(fast && fast() ? slice / 10 : slice);
+    left -= slice;
+  }
+}
+
 MainWindow::MainWindow() {
-  setWindowTitle(QStringLiteral("ZANDO ARENA 2"));
+  setWindowTitle(kCaption);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, QColor::fromRgb(kSilver));
-  setPalette(pal);
+  set_window_colour(this, kSilver);
   setAutoFillBackground(true);
   setFont(game_font(13, true, false));
+  // Every control lives in the area, which full screen centres on black.
+  area_ = new QWidget(this);
+  area_->setObjectName(QStringLiteral("play_area"));
+  set_window_colour(area_, kSilver);
+  area_->setAutoFillBackground(true);
+  area_->setFont(game_font(13, true, false));
+  fast_held = [] { return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier); };
+  sleep_us = [](long long us) {
+    if (us > 0) QThread::usleep(static_cast<unsigned long>(us));
+  };
+  title_timer_.setSingleShot(true);
+  connect(&title_timer_, &QTimer::timeout, this, [this] { setWindowTitle(kCaption); });
   for (int i = 0; i < 3; ++i) {
     timers_[i].setTimerType(Qt::PreciseTimer);
     connect(&timers_[i], &QTimer::timeout, this, [this, i] {
@@ -158,7 +204,7 @@ QWidget* MainWindow::widget_of(const std::string& name) const {
 }
 
 void MainWindow::build(Control& c) {
-  QWidget* parent = c.parent ? by_name_.at(c.parent->name)->w : this;
+  QWidget* parent = c.parent ? by_name_.at(c.parent->name)->w : area_;
   QWidget* w = nullptr;
   Game* g = game_;
   const std::string name = c.name;
@@ -189,7 +235,7 @@ void MainWindow::build(Control& c) {
       break;
     }
     case Kind::Label:
-      w = new LabelWidget(parent, c);
+      w = new LabelWidget(parent, c, scale_);
       break;
     case Kind::Gauge: {
       auto* p = new QProgressBar(parent);
@@ -198,7 +244,7 @@ void MainWindow::build(Control& c) {
       break;
     }
     case Kind::Picture: {
-      auto* p = new PictureWidget(parent, c);
+      auto* p = new PictureWidget(parent, c, scale_);
       if (c.on_press || c.name == "open1" || c.name == "open2")
         p->on_press = [this, g, name] {
           press(*g, name);
@@ -258,10 +304,11 @@ void MainWindow::build(Control& c) {
     }
   }
   w->setObjectName(q(c.name));
-  if (c.font_px != 13 || c.italic || !c.bold) w->setFont(game_font(c.font_px, c.bold, c.italic));
   auto m = std::make_unique<Mirror>();
   m->c = &c;
   m->w = w;
+  m->own_font = c.font_px != 13 || c.italic || !c.bold;
+  if (m->own_font) w->setFont(game_font(c.font_px * scale_, c.bold, c.italic));
   by_name_[c.name] = m.get();
   mirrors_.push_back(std::move(m));
 }
@@ -271,14 +318,199 @@ void MainWindow::attach(Game& g) {
   for (Control* c : g.ui.all()) build(*c);
   // Later controls stack on top, as in the model.
   for (auto& m : mirrors_) m->w->raise();
-  resize(645, 405);
+  resize(kPlayWidth * zoom_, kPlayHeight * zoom_);
+  layout_area();
   sync();
+}
+
+void MainWindow::apply(const WindowPrefs& p) {
+  zoom_ = clamp_zoom(p.zoom);
+  muted_ = p.mute;
+  fullscreen_ = p.fullscreen;
+  if (game_) {
+    resize(kPlayWidth * zoom_, kPlayHeight * zoom_);
+    layout_area();
+  }
+}
+
+void MainWindow::show_as_chosen() {
+  if (fullscreen_) {
+    normal_size_ = size();
+    set_window_colour(this, qRgb(0, 0, 0));
+    showFullScreen();
+  } else {
+    show();
+  }
+  layout_area();
+}
+
+QPoint MainWindow::area_offset() const { return area_->pos(); }
+
+QSize MainWindow::full_area() const {
+  int right = kPlayWidth, bottom = kPlayHeight;
+  if (game_)
+    for (const Control* c : game_->ui.all())
+      if (!c->parent && c->visible) {
+        right = std::max(right, c->left + c->width);
+        bottom = std::max(bottom, c->top + c->height);
+      }
+  return QSize(right, bottom);
+}
+
+void MainWindow::layout_area() {
+  if (fullscreen_) {
+    const QSize a = full_area();
+    const int s = fit_scale(size(), a);
+    const QSize shown = a * s;
+    area_->setGeometry(QRect(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown));
+    rescale(s);
+    return;
+  }
+  // In a window the area covers it all, as far as the player enlarges it,
+  // and holds every control, also those beyond the window's edge.
+  int right = kPlayWidth, bottom = kPlayHeight;
+  if (game_)
+    for (const Control* c : game_->ui.all())
+      if (!c->parent) {
+        right = std::max(right, c->left + c->width);
+        bottom = std::max(bottom, c->top + c->height);
+      }
+  area_->setGeometry(0, 0, std::max(width(), right * zoom_), std::max(height(), bottom * zoom_));
+  rescale(zoom_);
+}
+
+void MainWindow::rescale(int s) {
+  if (s == scale_) return;
+  scale_ = s;
+  set_fonts();
+  for (auto& m : mirrors_) {
+    // Everything is placed and filled again at the new size.
+    m->geo = QRect();
+    m->rows.clear();
+    m->rows.push_back(std::string("\x01"));
+    if (m->c->kind == Kind::Picture || m->c->kind == Kind::Label) m->w->update();
+  }
+  sync();
+}
+
+void MainWindow::set_fonts() {
+  setFont(game_font(13 * scale_, true, false));
+  area_->setFont(game_font(13 * scale_, true, false));
+  for (auto& m : mirrors_)
+    if (m->own_font) m->w->setFont(game_font(m->c->font_px * scale_, m->c->bold, m->c->italic));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  layout_area();
+}
+
+void MainWindow::changeEvent(QEvent* e) {
+  QWidget::changeEvent(e);
+  // The desktop may take the window out of full screen by itself.
+  if (e->type() == QEvent::WindowStateChange && fullscreen_ && isVisible() && !isFullScreen() &&
+      !windowState().testFlag(Qt::WindowMinimized)) {
+    fullscreen_ = false;
+    set_window_colour(this, kSilver);
+    layout_area();
+  }
+}
+
+void MainWindow::set_zoom(int zoom, bool remember) {
+  zoom = clamp_zoom(zoom);
+  if (zoom == zoom_) return;
+  if (fullscreen_) {
+    // Full screen keeps its fit; the window takes the zoom when it comes back.
+    if (normal_size_.isValid()) normal_size_ = normal_size_ * zoom / zoom_;
+    zoom_ = zoom;
+  } else {
+    // A window the player enlarged stays as much larger.
+    const QSize to = size() * zoom / zoom_;
+    zoom_ = zoom;
+    resize(to);
+    layout_area();
+  }
+  if (remember) remember_zoom(zoom_);
+  title_note(QStringLiteral("表示 %1倍").arg(zoom_));
+}
+
+void MainWindow::set_full_screen(bool on, bool remember) {
+  if (on == fullscreen_) return;
+  fullscreen_ = on;
+  if (on) {
+    normal_size_ = size();
+    set_window_colour(this, qRgb(0, 0, 0));
+    if (isVisible()) showFullScreen();
+  } else {
+    set_window_colour(this, kSilver);
+    if (isVisible()) showNormal();
+    if (normal_size_.isValid()) resize(normal_size_);
+  }
+  layout_area();
+  if (remember) remember_fullscreen(on);
+}
+
+void MainWindow::set_muted(bool on, bool remember) {
+  if (on == muted_) return;
+  muted_ = on;
+  if (platform_) platform_->mute_changed(on);
+  if (remember) remember_mute(on);
+  title_note(on ? QStringLiteral("ミュート") : QStringLiteral("サウンド オン"));
+}
+
+void MainWindow::title_note(const QString& text) {
+  setWindowTitle(kCaption + QStringLiteral(" - ") + text);
+  title_timer_.start(2000);
+}
+
+QString MainWindow::screenshot() {
+  if (!game_) return {};
+  const QString dir =
+      QString::fromStdString(std::filesystem::path(game_->save_path()).parent_path().string()) +
+      QStringLiteral("/screenshots");
+  const QDateTime now = QDateTime::currentDateTime();
+  QString path;
+  // Two pictures within one second get numbers; a bounded search.
+  for (int n = 1; n <= 100; ++n) {
+    path = QDir(dir).filePath(screenshot_name(now, n));
+    if (!QFileInfo::exists(path)) break;
+  }
+  const QImage img = area_->grab(QRect(0, 0, kPlayWidth * scale_, kPlayHeight * scale_)).toImage();
+  if (!QDir().mkpath(dir) || QFileInfo::exists(path) || !img.save(path, "PNG")) {
+    title_note(QStringLiteral("スクリーンショットを保存できません: ") + dir);
+    return {};
+  }
+  title_note(QStringLiteral("スクリーンショット ") + QFileInfo(path).fileName());
+  return path;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* e) {
+  // Only keys nobody else took come here: a letter typed into the naming
+  // field stays a letter. Shift is the fast-forward, so it may be held.
+  const Qt::KeyboardModifiers mods = e->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+  const int key = e->key();
+  const bool once = !e->isAutoRepeat();
+  if (mods == Qt::NoModifier && key == Qt::Key_F11) {
+    if (once) set_full_screen(!fullscreen_);
+  } else if (mods == Qt::NoModifier && key == Qt::Key_Escape && fullscreen_) {
+    set_full_screen(false);
+  } else if (mods == Qt::NoModifier && key == Qt::Key_F12) {
+    if (once) screenshot();
+  } else if (mods == Qt::NoModifier && key == Qt::Key_M) {
+    if (once) set_muted(!muted_);
+  } else if (mods == Qt::ControlModifier && (key == Qt::Key_Plus || key == Qt::Key_Equal)) {
+    set_zoom(zoom_ + 1);
+  } else if (mods == Qt::ControlModifier && key == Qt::Key_Minus) {
+    set_zoom(zoom_ - 1);
+  } else {
+    QWidget::keyPressEvent(e);
+  }
 }
 
 void MainWindow::sync_one(Mirror& m) {
   Control& c = *m.c;
   QWidget* w = m.w;
-  const QRect geo(c.left, c.top, c.width, c.height);
+  const QRect geo(c.left * scale_, c.top * scale_, c.width * scale_, c.height * scale_);
   if (geo != m.geo) {
     w->setGeometry(geo);
     m.geo = geo;
@@ -333,7 +565,7 @@ void MainWindow::sync_one(Mirror& m) {
         // Rows as tall as the font: the panel packs its lines tight.
         for (const auto& r : c.rows) {
           auto* item = new QListWidgetItem(q(r));
-          item->setSizeHint(QSize(c.width, c.font_px));
+          item->setSizeHint(QSize(c.width * scale_, c.font_px * scale_));
           l->addItem(item);
         }
         m.rows = c.rows;
@@ -451,13 +683,36 @@ struct BoxOpen {
   BoxOpen& operator=(const BoxOpen&) = delete;
 };
 
+// A modal box over the window, its text as large as the window's zoom.
+int run_box(MainWindow& w, QMessageBox::Icon icon, const std::string& text, QMessageBox::StandardButtons buttons) {
+  QMessageBox box(icon, kCaption, q_lines(text), buttons, &w);
+  if (w.scale() > 1) {
+    QFont f = QApplication::font();
+    if (f.pixelSize() > 0) {
+      f.setPixelSize(f.pixelSize() * w.scale());
+    } else {
+      f.setPointSizeF(f.pointSizeF() * w.scale());
+    }
+    box.setFont(f);
+  }
+  return box.exec();
+}
+
 }  // namespace
 
-QtPlatform::QtPlatform(MainWindow& w) : w_(w) {
-  audio_ = make_audio([&w](std::function<void()> f) { QMetaObject::invokeMethod(&w, std::move(f), Qt::QueuedConnection); },
-                      [&w] { return w.isVisible(); });
+QtPlatform::QtPlatform(MainWindow& w)
+    : QtPlatform(w, make_audio([&w](std::function<void()> f) {
+                   QMetaObject::invokeMethod(&w, std::move(f), Qt::QueuedConnection);
+                 },
+                 [&w] { return w.isVisible(); })) {}
+
+QtPlatform::QtPlatform(MainWindow& w, std::unique_ptr<Audio> audio) : w_(w), audio_(std::move(audio)) {
+  w_.platform_ = this;
 }
-QtPlatform::~QtPlatform() = default;
+
+QtPlatform::~QtPlatform() {
+  if (w_.platform_ == this) w_.platform_ = nullptr;
+}
 
 void QtPlatform::repaint() {
   w_.sync();
@@ -467,9 +722,7 @@ void QtPlatform::repaint() {
   QCoreApplication::sendPostedEvents(&w_, QEvent::UpdateRequest);
 }
 
-void QtPlatform::pause(int ms) {
-  if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
-}
+void QtPlatform::pause(int ms) { run_pause(ms, w_.fast_held, w_.sleep_us); }
 
 void QtPlatform::close_window() {
   // Queued, so that the handler that asked finishes first.
@@ -481,15 +734,14 @@ bool QtPlatform::ask(const std::string& text) {
   if (w_.unattended()) return false;
   w_.sync();
   BoxOpen open(w_.boxes_open_);
-  return QMessageBox::question(&w_, QStringLiteral("ZANDO ARENA 2"), q_lines(text),
-                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  return run_box(w_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtPlatform::notice(const std::string& text) {
   if (w_.unattended()) return;
   w_.sync();
   BoxOpen open(w_.boxes_open_);
-  QMessageBox::information(&w_, QStringLiteral("ZANDO ARENA 2"), q_lines(text));
+  run_box(w_, QMessageBox::Information, text, QMessageBox::Ok);
 }
 
 void QtPlatform::error(const std::string& text) {
@@ -500,12 +752,32 @@ void QtPlatform::error(const std::string& text) {
   }
   w_.sync();
   BoxOpen open(w_.boxes_open_);
-  QMessageBox::critical(&w_, QStringLiteral("ZANDO ARENA 2"), q_lines(text));
+  run_box(w_, QMessageBox::Critical, text, QMessageBox::Ok);
 }
 
-void QtPlatform::sound_play(const std::string& path) { audio_->play_effect(path); }
-void QtPlatform::music_play(const std::string& path) { audio_->music_play(path); }
-void QtPlatform::music_stop() { audio_->music_stop(); }
+void QtPlatform::sound_play(const std::string& path) {
+  if (!w_.muted()) audio_->play_effect(path);
+}
+
+void QtPlatform::music_play(const std::string& path) {
+  // An empty name keeps whatever plays.
+  if (path.empty()) return;
+  music_ = path;
+  if (!w_.muted()) audio_->music_play(path);
+}
+
+void QtPlatform::music_stop() {
+  music_.clear();
+  audio_->music_stop();
+}
+
+void QtPlatform::mute_changed(bool muted) {
+  if (muted) {
+    audio_->music_stop();
+  } else if (!music_.empty()) {
+    audio_->music_play(music_);
+  }
+}
 void QtPlatform::sound_hold(const std::string& path, int count) { audio_->hold(path, count); }
 void QtPlatform::sound_release_held() { audio_->release_held(); }
 

@@ -4,12 +4,14 @@
 // pause calls paint and sleep on this thread.
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "shell/platform.h"
 #include "platform/qt/audio.h"
+#include "platform/qt/settings.h"
 
 namespace z2 {
 
@@ -18,10 +20,57 @@ struct Control;
 
 class QtPlatform;
 
+// The play area of the game's own layout, in the model's pixels: the title,
+// opening and map panels fill it; the screenshots show it.
+constexpr int kPlayWidth = 645;
+constexpr int kPlayHeight = 405;
+
+// Runs one pause of the game of `ms` milliseconds as slices of real sleep
+// (`sleep_us`, microseconds). While `fast` says the player holds the
+// fast-forward key, a slice passes ten times faster; the key is asked again
+// for every slice, so holding or letting go takes effect inside a long pause.
+void run_pause(int ms, const std::function<bool()>& fast, const std::function<void(long long)>& sleep_us);
+
 class MainWindow : public QWidget {
  public:
   MainWindow();
   ~MainWindow() override;
+
+  // The player's choices, before the window is shown: the window's zoom,
+  // full screen and mute. The keys change them later and remember them.
+  void apply(const WindowPrefs& p);
+  // Shows the window, full screen when so chosen.
+  void show_as_chosen();
+
+  // The zoom of the window (1..4) and the factor the play area is drawn at
+  // now: the zoom in a window, the largest whole factor that fits in full
+  // screen.
+  int zoom() const { return zoom_; }
+  int scale() const { return scale_; }
+  bool full_screen() const { return fullscreen_; }
+  bool muted() const { return muted_; }
+  // Where the play area's top-left corner is in the window (not 0, 0 only in
+  // full screen, where the area is centred).
+  QPoint area_offset() const;
+  // The widget that holds every control (the play area and the rows below it).
+  QWidget* area() const { return area_; }
+
+  // The player's keys. `remember` stores the choice for the next run.
+  void set_zoom(int zoom, bool remember = true);
+  void set_full_screen(bool on, bool remember = true);
+  void set_muted(bool on, bool remember = true);
+  // Writes a PNG of the play area into the screenshots folder beside the
+  // save and says so in the title bar for two seconds. The file's path, or
+  // empty when it could not be written.
+  QString screenshot();
+
+  // Whether the player holds the fast-forward key (Shift); asked inside the
+  // game's blocking pauses, so it reads the keyboard as it is now. Tests put
+  // their own here, and their own sleep.
+  std::function<bool()> fast_held;
+  std::function<void(long long)> sleep_us;
+  // Shows `text` after the game's caption for two seconds.
+  void title_note(const QString& text);
 
   // Builds the widgets for the game's controls and starts the game.
   void attach(Game& g);
@@ -40,6 +89,9 @@ class MainWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void changeEvent(QEvent* e) override;
 
  private:
   struct Mirror;
@@ -47,8 +99,23 @@ class MainWindow : public QWidget {
   void sync_one(Mirror& m);
   void sync_timers();
   void finish_session();
+  // The area shown in full screen: the play area and every shown control
+  // below or beside it, so that nothing a window could reach is lost.
+  QSize full_area() const;
+  // Places the area for the current mode and size, rescaling when the factor changes.
+  void layout_area();
+  void rescale(int s);
+  void set_fonts();
 
   Game* game_ = nullptr;
+  QtPlatform* platform_ = nullptr;
+  QWidget* area_ = nullptr;
+  int zoom_ = 1;
+  int scale_ = 1;
+  bool fullscreen_ = false;
+  bool muted_ = false;
+  QSize normal_size_;  // the window's size before full screen
+  QTimer title_timer_;
   std::vector<std::unique_ptr<Mirror>> mirrors_;
   std::unordered_map<std::string, Mirror*> by_name_;
   QTimer timers_[3];
@@ -61,6 +128,8 @@ class MainWindow : public QWidget {
 class QtPlatform : public Platform {
  public:
   explicit QtPlatform(MainWindow& w);
+  // With an Audio of the caller's (tests).
+  QtPlatform(MainWindow& w, std::unique_ptr<Audio> audio);
   ~QtPlatform() override;
   void repaint() override;
   void pause(int ms) override;
@@ -74,9 +143,14 @@ class QtPlatform : public Platform {
   void sound_release_held() override;
   void close_window() override;
 
+  // Mute on: effects are dropped and the music stops; off: the piece the
+  // game wants now starts again.
+  void mute_changed(bool muted);
+
  private:
   MainWindow& w_;
   std::unique_ptr<Audio> audio_;
+  std::string music_;  // the piece the game wants playing, empty for none
 };
 
 }  // namespace z2

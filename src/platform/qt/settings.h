@@ -1,0 +1,51 @@
+#pragma once
+// The player's window choices: zoom, full screen and mute. They belong to the
+// window, not to the game: they are remembered in the user's settings file
+// (QSettings, under $XDG_CONFIG_HOME) and never in the save, which keeps only
+// the game's own values.
+#include <QDateTime>
+#include <QSize>
+#include <QString>
+#include <optional>
+
+namespace z2 {
+
+constexpr int kZoomMin = 1;
+constexpr int kZoomMax = 4;
+
+// What the command line asked for, for this run only.
+struct WindowOptions {
+  std::optional<int> zoom;  // --zoom N
+  bool fullscreen = false;  // --fullscreen
+  bool mute = false;        // --mute
+};
+
+struct WindowPrefs {
+  int zoom = 1;
+  bool fullscreen = false;
+  bool mute = false;
+};
+
+int clamp_zoom(int zoom);
+// The zoom that matches a screen's scale: 1 on an ordinary screen, 2 on one
+// that doubles everything; fractions round to the nearest whole factor.
+int zoom_for_scale(double scale);
+// The largest whole factor at which `area` fits into `room`, at least 1.
+int fit_scale(QSize room, QSize area);
+
+// The remembered choices; what was never remembered takes its default
+// (`default_zoom`, windowed, sound on).
+WindowPrefs load_prefs(int default_zoom);
+// Remembers one choice at once, so that a crash does not lose it.
+void remember_zoom(int zoom);
+void remember_fullscreen(bool on);
+void remember_mute(bool on);
+
+// The command line over the remembered choices.
+WindowPrefs resolve(WindowPrefs remembered, const WindowOptions& o);
+
+// The file name of a screenshot taken at `t`: "zando2-2026-12-08_05-30-12.png";
+// `n` > 1 adds "-n" for a second picture within the same second.
+QString screenshot_name(const QDateTime& t, int n = 1);
+
+}  // namespace z2

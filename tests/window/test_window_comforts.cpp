@@ -405,6 +405,9 @@ TEST(FastForward, HoldingShiftRunsThePauseTenTimesFaster) {
 }
 
 TEST(FastForward, TheWindowsPausesAskTheKeyboard) {
+  // On a real X server the keyboard is asked for its real state, which the
+  // test's made-up key presses do not change.
+  if (QGuiApplication::platformName() != QStringLiteral("offscreen")) GTEST_SKIP() << "needs the offscreen keyboard";
   Rig t;
   long long slept = 0;
   t.w.sleep_us = [&](long long us) { slept += us; };

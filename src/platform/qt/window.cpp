@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QGroupBox>
 #include <QTextLayout>
 #include <QLineEdit>
@@ -335,13 +336,23 @@ void MainWindow::apply(const WindowPrefs& p) {
 
 void MainWindow::show_as_chosen() {
   if (fullscreen_) {
-    normal_size_ = size();
-    set_window_colour(this, qRgb(0, 0, 0));
-    showFullScreen();
+    enter_full_screen();
   } else {
     show();
   }
   layout_area();
+}
+
+void MainWindow::enter_full_screen() {
+  normal_geo_ = geometry();
+  set_window_colour(this, qRgb(0, 0, 0));
+  showFullScreen();
+  // Without a window manager nobody makes the window as large as the screen:
+  // then the window does it itself.
+  QTimer::singleShot(300, this, [this] {
+    QScreen* s = screen();
+    if (fullscreen_ && isVisible() && s && size() != s->geometry().size()) setGeometry(s->geometry());
+  });
 }
 
 QPoint MainWindow::area_offset() const { return area_->pos(); }
@@ -421,7 +432,7 @@ void MainWindow::set_zoom(int zoom, bool remember) {
   if (zoom == zoom_) return;
   if (fullscreen_) {
     // Full screen keeps its fit; the window takes the zoom when it comes back.
-    if (normal_size_.isValid()) normal_size_ = normal_size_ * zoom / zoom_;
+    if (normal_geo_.isValid()) normal_geo_.setSize(normal_geo_.size() * zoom / zoom_);
     zoom_ = zoom;
   } else {
     // A window the player enlarged stays as much larger.
@@ -438,13 +449,16 @@ void MainWindow::set_full_screen(bool on, bool remember) {
   if (on == fullscreen_) return;
   fullscreen_ = on;
   if (on) {
-    normal_size_ = size();
-    set_window_colour(this, qRgb(0, 0, 0));
-    if (isVisible()) showFullScreen();
+    if (isVisible()) {
+      enter_full_screen();
+    } else {
+      normal_geo_ = geometry();
+      set_window_colour(this, qRgb(0, 0, 0));
+    }
   } else {
     set_window_colour(this, kSilver);
     if (isVisible()) showNormal();
-    if (normal_size_.isValid()) resize(normal_size_);
+    if (normal_geo_.isValid()) setGeometry(normal_geo_);
   }
   layout_area();
   if (remember) remember_fullscreen(on);

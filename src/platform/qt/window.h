@@ -106,6 +106,7 @@ class MainWindow : public QWidget {
   void layout_area();
   void rescale(int s);
   void set_fonts();
+  void enter_full_screen();
 
   Game* game_ = nullptr;
   QtPlatform* platform_ = nullptr;
@@ -114,7 +115,7 @@ class MainWindow : public QWidget {
   int scale_ = 1;
   bool fullscreen_ = false;
   bool muted_ = false;
-  QSize normal_size_;  // the window's size before full screen
+  QRect normal_geo_;  // where the window was before full screen
   QTimer title_timer_;
   std::vector<std::unique_ptr<Mirror>> mirrors_;
   std::unordered_map<std::string, Mirror*> by_name_;

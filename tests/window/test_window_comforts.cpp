@@ -455,6 +455,29 @@ TEST(FastForward, TheWindowsPausesAskTheKeyboard) {
   EXPECT_EQ(slept, 500000);
 }
 
+TEST(FastForward, TheOpeningShowRunsTenTimesFasterTheClocksDoNot) {
+  Rig t;
+  bool held = false;
+  t.w.fast_held = [&] { return held; };
+  t.click_at(t.on_screen(t.g->ui.Button45, 5, 5));
+  ASSERT_TRUE(t.g->ui.open_box.visible);
+  EXPECT_EQ(t.w.timer_interval(3), 100);
+  held = true;
+  t.w.sync();
+  EXPECT_EQ(t.w.timer_interval(3), 10);
+  EXPECT_EQ(t.w.timer_interval(1), 50) << "the status refresh keeps its pace";
+  EXPECT_EQ(t.w.timer_interval(2), 60000) << "play time is counted in real minutes";
+  held = false;
+  t.w.sync();
+  EXPECT_EQ(t.w.timer_interval(3), 100);
+  // A show that ended stops its timer, held key or not.
+  held = true;
+  t.g->ui.open_box.visible = false;
+  t.g->timer3.enabled = false;
+  t.w.sync();
+  EXPECT_EQ(t.w.timer_interval(3), 0);
+}
+
 TEST(Settings, RememberedChoicesComeBackAndNonsenseFallsBack) {
   TempDir config;
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(config.path.string()));

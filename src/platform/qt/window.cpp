@@ -608,12 +608,23 @@ void MainWindow::sync_one(Mirror& m) {
 void MainWindow::sync_timers() {
   const Timer* ts[3] = {&game_->timer1, &game_->timer2, &game_->timer3};
   for (int i = 0; i < 3; ++i) {
+    int interval = ts[i]->interval_ms;
+    // The opening show is an animation too: fast-forward runs it ten times
+    // faster. The refresh and the play-time minutes keep their pace.
+    if (i == 2 && ts[i]->enabled && fast_held && fast_held()) interval = std::max(1, interval / 10);
     if (ts[i]->enabled && !timers_[i].isActive()) {
-      timers_[i].start(ts[i]->interval_ms);
+      timers_[i].start(interval);
     } else if (!ts[i]->enabled && timers_[i].isActive()) {
       timers_[i].stop();
+    } else if (ts[i]->enabled && timers_[i].interval() != interval) {
+      timers_[i].setInterval(interval);
     }
   }
+}
+
+int MainWindow::timer_interval(int which) const {
+  if (which < 1 || which > 3 || !timers_[which - 1].isActive()) return 0;
+  return timers_[which - 1].interval();
 }
 
 void MainWindow::sync() {

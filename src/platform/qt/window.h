@@ -69,6 +69,8 @@ class MainWindow : public QWidget {
   // their own here, and their own sleep.
   std::function<bool()> fast_held;
   std::function<void(long long)> sleep_us;
+  // The interval the window's timer 1, 2 or 3 runs at now, 0 when stopped.
+  int timer_interval(int which) const;
   // Shows `text` after the game's caption for two seconds.
   void title_note(const QString& text);
 

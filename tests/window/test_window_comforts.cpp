@@ -304,6 +304,11 @@ TEST(FullScreen, TheAreaIsCentredWholeNumberScaledOnBlack) {
   EXPECT_TRUE(t.g->ui.open_box.visible);
   t.click_at(t.on_screen(t.g->ui.open1, 5, 5));
   EXPECT_FALSE(t.g->ui.open_box.visible);
+  // A screen lower than the area: the play area stays in sight from its top.
+  t.w.resize(1000, 420);
+  QTest::qWait(50);
+  EXPECT_EQ(t.w.scale(), 1);
+  EXPECT_EQ(t.w.area_offset(), QPoint((1000 - kPlayWidth) / 2, 0));
   // A large screen: the area grows by whole numbers only, its pictures crisp.
   t.w.resize(2000, 1400);
   QTest::qWait(50);

@@ -373,7 +373,9 @@ void MainWindow::layout_area() {
     const QSize a = full_area();
     const int s = fit_scale(size(), a);
     const QSize shown = a * s;
-    area_->setGeometry(QRect(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown));
+    // A screen too small for the area keeps its top-left corner, the play area, in sight.
+    const QPoint at(std::max(0, (width() - shown.width()) / 2), std::max(0, (height() - shown.height()) / 2));
+    area_->setGeometry(QRect(at, shown));
     rescale(s);
     return;
   }

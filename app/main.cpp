@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QScreen>
+#include <QStringList>
 #include <QTranslator>
 #include <algorithm>
 #include <chrono>
@@ -15,32 +16,14 @@
 
 #include "platform/headless/headless.h"
 #include "platform/qt/session.h"
+#include "platform/qt/settings.h"
 #include "platform/qt/window.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "data/check.h"
+#include "options.h"
 
 namespace {
-
-struct Options {
-  bool headless = false;
-  bool debug_panel = false;
-  bool check_data = false;
-  bool answer_yes = true;
-  std::optional<uint32_t> seed;
-  bool fast = false;
-  std::string root;
-  std::string script;
-  z2::WindowOptions window;
-};
-
-int usage(const std::string& why) {
-  std::cerr << "zando2: " << why << "\n"
-            << "usage: zando2 [--root DIR] [--debug-panel] [--zoom N] [--fullscreen] [--mute]\n"
-            << "       zando2 --headless [--root DIR] [--seed N] [--script FILE] [--debug-panel] [--answer yes|no] [--fast]\n"
-            << "       zando2 --check-data [--root DIR]\n";
-  return 2;
-}
 
 // The program folder: beside the program when it holds dat/, else the folder the build laid out.
 std::string default_root(const char* argv0) {
@@ -55,47 +38,11 @@ std::string default_root(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options o;
-  for (int i = 1; i < argc; ++i) {
-    std::string a = argv[i];
-    auto value = [&](std::string& out) {
-      if (i + 1 >= argc) return false;
-      out = argv[++i];
-      return true;
-    };
-    std::string v;
-    if (a == "--headless") {
-      o.headless = true;
-    } else if (a == "--debug-panel") {
-      o.debug_panel = true;
-    } else if (a == "--check-data") {
-      o.check_data = true;
-    } else if (a == "--root") {
-      if (!value(o.root)) return usage("--root needs a folder");
-    } else if (a == "--script") {
-      if (!value(o.script)) return usage("--script needs a file");
-    } else if (a == "--seed") {
-      if (!value(v)) return usage("--seed needs a number");
-      char* end = nullptr;
-      unsigned long n = std::strtoul(v.c_str(), &end, 10);
-      if (v.empty() || *end) return usage("--seed needs a number");
-      o.seed = static_cast<uint32_t>(n);
-    } else if (a == "--zoom") {
-      if (!value(v) || v.size() != 1 || v[0] < '1' || v[0] > '4') return usage("--zoom takes 1, 2, 3 or 4");
-      o.window.zoom = v[0] - '0';
-    } else if (a == "--fullscreen") {
-      o.window.fullscreen = true;
-    } else if (a == "--mute") {
-      o.window.mute = true;
-    } else if (a == "--fast") {
-      o.fast = true;
-    } else if (a == "--answer") {
-      if (!value(v) || (v != "yes" && v != "no")) return usage("--answer takes yes or no");
-      o.answer_yes = v == "yes";
-    } else {
-      return usage("unknown option " + a);
-    }
-  }
+  QStringList args;
+  for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  const z2::ParsedOptions parsed = z2::parse_options(args);
+  if (parsed.outcome != z2::ParsedOptions::Outcome::Run) return z2::report_parse_outcome(parsed);
+  z2::Options o = parsed.options;
   if (o.root.empty()) o.root = default_root(argv[0]);
   const uint32_t seed =
       o.seed.value_or(static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
@@ -106,7 +53,10 @@ int main(int argc, char** argv) {
     std::ifstream script_file;
     if (!o.script.empty()) {
       script_file.open(o.script, std::ios::binary);
-      if (!script_file) return usage("cannot read the script " + o.script);
+      if (!script_file) {
+        std::cerr << "zando2: cannot read the script " << o.script << "\n";
+        return 2;
+      }
     }
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
@@ -136,7 +86,11 @@ int main(int argc, char** argv) {
   int screen_zoom = 1;
   if (QScreen* s = QGuiApplication::primaryScreen())
     screen_zoom = z2::zoom_for_scale(std::max(s->devicePixelRatio(), s->logicalDotsPerInch() / 96.0));
-  w.apply(z2::resolve(z2::load_prefs(screen_zoom), o.window));
+  z2::WindowOptions window_options;
+  window_options.zoom = o.zoom;
+  window_options.fullscreen = o.fullscreen;
+  window_options.mute = o.mute;
+  w.apply(z2::resolve(z2::load_prefs(screen_zoom), window_options));
   z2::QtPlatform platform(w);
   z2::SeededRandom rng(seed);
   z2::Game g(platform, rng, o.root);

@@ -1,0 +1,44 @@
+#pragma once
+// The command line of both faces (the window and the headless driver),
+// parsed with QCommandLineParser so that --help lists every option.
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace z2 {
+
+struct Options {
+  bool headless = false;
+  bool debug_panel = false;
+  bool check_data = false;
+  bool answer_yes = true;
+  std::optional<uint32_t> seed;
+  bool fast = false;         // headless: fast-forward held for the whole run
+  std::optional<int> zoom;   // window: 1 to 4, for this run
+  bool fullscreen = false;   // window: for this run
+  bool mute = false;         // window: for this run
+  std::string root;
+  std::string script;
+};
+
+struct ParsedOptions {
+  enum class Outcome { Run, Help, Version, Error };
+  Outcome outcome = Outcome::Run;
+  // The help text, the version line, or the reason of an error (one line).
+  std::string text;
+  Options options;
+};
+
+// The version the build was given (CMake's project version).
+const char* program_version();
+
+// args as QCoreApplication::arguments() gives them: the program first.
+ParsedOptions parse_options(const QStringList& args);
+
+// The exit status and output of a command line that does not start the game:
+// the help and the version on standard output (status 0), an error on
+// standard error (status 2).
+int report_parse_outcome(const ParsedOptions& p);
+
+}  // namespace z2

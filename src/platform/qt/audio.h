@@ -16,9 +16,13 @@ class Audio {
   virtual void music_stop() = 0;
 };
 
-// `post` runs a function later on the window's thread (end-of-sound and
-// end-of-piece notices arrive on the audio thread). `looping_allowed` tells
-// whether a piece that ended by itself may start again (the window is visible).
+// Returns at once: the sound device and the soundfont open on a worker
+// thread, so the window can paint meanwhile. Music and held sounds asked for
+// before the device is ready start as soon as it is; an effect waits for it.
+// `post` runs a function later on the window's thread (the device is ready;
+// end-of-sound and end-of-piece notices arrive on the audio thread).
+// `looping_allowed` tells whether a piece that ended by itself may start
+// again (the window is visible).
 std::unique_ptr<Audio> make_audio(std::function<void(std::function<void()>)> post,
                                   std::function<bool()> looping_allowed);
 

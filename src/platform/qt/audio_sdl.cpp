@@ -52,6 +52,9 @@ class SdlAudio;
 // through this pointer, which its destructor clears first.
 std::mutex g_live_mu;
 SdlAudio* g_live = nullptr;
+// Held while a device opens or closes: one mixer per process, and an Audio
+// opening on its worker thread never meets another one closing.
+std::mutex g_open_mu;
 
 class SdlAudio : public Audio {
  public:
@@ -90,6 +93,7 @@ class SdlAudio : public Audio {
     }
     release_held();
     if (music_) Mix_FreeMusic(music_);
+    std::lock_guard open(g_open_mu);
     Mix_CloseAudio();
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -258,10 +262,11 @@ class SdlAudio : public Audio {
   std::atomic<uint64_t> music_token_{0};
 };
 
-}  // namespace
-
-std::unique_ptr<Audio> make_audio(std::function<void(std::function<void()>)> post,
+// Opens the device and the soundfont (tens of milliseconds, more with a real
+// sound card): a silent Audio when either fails.
+std::unique_ptr<Audio> open_audio(std::function<void(std::function<void()>)> post,
                                   std::function<bool()> looping_allowed) {
+  std::lock_guard open(g_open_mu);
   {
     // One mixer per process: a second window stays silent.
     std::lock_guard lock(g_live_mu);
@@ -281,6 +286,102 @@ std::unique_ptr<Audio> make_audio(std::function<void(std::function<void()>)> pos
   const char* font = midi ? find_soundfont() : nullptr;
   const bool music_ok = font && Mix_SetSoundFonts(font) != 0;
   return std::make_unique<SdlAudio>(std::move(post), std::move(looping_allowed), music_ok);
+}
+
+// The window paints its title without waiting for the sound device: the
+// device opens on a worker thread. Until it is ready, music and held sounds
+// are noted and handed over, in order, as soon as it is (through `post`, on
+// the window's thread); an effect waits for the device, since a sound played
+// late would no longer match what it belongs to.
+class DeferredAudio : public Audio {
+ public:
+  DeferredAudio(std::function<void(std::function<void()>)> post, std::function<bool()> looping_allowed)
+      : core_(std::make_shared<Core>()) {
+    opener_ = std::thread([core = core_, post, looping = std::move(looping_allowed)]() mutable {
+      std::unique_ptr<Audio> audio = open_audio(post, std::move(looping));
+      {
+        std::lock_guard lock(core->mu);
+        core->real = std::move(audio);
+      }
+      core->ready_cv.notify_all();
+      std::weak_ptr<Core> weak = core;
+      core.reset();
+      post([weak] {
+        if (auto c = weak.lock()) c->hand_over();
+      });
+    });
+  }
+
+  ~DeferredAudio() override {
+    opener_.join();
+    std::lock_guard lock(core_->mu);
+    core_->real.reset();
+  }
+
+  void play_effect(const std::string& path) override {
+    core_->now([&](Audio& a) { a.play_effect(path); });
+  }
+  void hold(const std::string& path, int count) override {
+    core_->later([path, count](Audio& a) { a.hold(path, count); });
+  }
+  void release_held() override {
+    core_->later([](Audio& a) { a.release_held(); });
+  }
+  void music_play(const std::string& path) override {
+    core_->later([path](Audio& a) { a.music_play(path); });
+  }
+  void music_stop() override {
+    core_->later([](Audio& a) { a.music_stop(); });
+  }
+
+ private:
+  struct Core {
+    std::mutex mu;
+    std::condition_variable ready_cv;
+    std::unique_ptr<Audio> real;  // set once the device is open (or failed)
+    std::vector<std::function<void(Audio&)>> pending;
+
+    // Runs `op` on the device, waiting for it to be open.
+    template <class F>
+    void now(F&& op) {
+      std::unique_lock lock(mu);
+      ready_cv.wait(lock, [this] { return real != nullptr; });
+      run_pending_locked();
+      op(*real);
+    }
+    // Runs `op` on the device when it is open; notes it until then.
+    void later(std::function<void(Audio&)> op) {
+      std::unique_lock lock(mu);
+      // A start-up notes two or three calls; a flood waits for the device instead.
+      if (!real && pending.size() < kPendingMax) {
+        pending.push_back(std::move(op));
+        return;
+      }
+      ready_cv.wait(lock, [this] { return real != nullptr; });
+      run_pending_locked();
+      op(*real);
+    }
+    void hand_over() {
+      std::lock_guard lock(mu);
+      if (real) run_pending_locked();
+    }
+    void run_pending_locked() {
+      std::vector<std::function<void(Audio&)>> ops;
+      ops.swap(pending);
+      for (auto& op : ops) op(*real);
+    }
+  };
+  static constexpr size_t kPendingMax = 64;
+
+  std::shared_ptr<Core> core_;
+  std::thread opener_;
+};
+
+}  // namespace
+
+std::unique_ptr<Audio> make_audio(std::function<void(std::function<void()>)> post,
+                                  std::function<bool()> looping_allowed) {
+  return std::make_unique<DeferredAudio>(std::move(post), std::move(looping_allowed));
 }
 
 }  // namespace z2

@@ -82,12 +82,13 @@ void boss_slide_in(Game& g) {
   const GameState& s = g.s;
   if (s.boss_big_pic.empty() || !load_picture(g.boss_cg_bak, g.cg_dir() + s.boss_big_pic))
     load_or_blank(g, g.boss_cg_bak, "0_2.bmp", "");
-  Control& cg = g.ui.cg;
-  for (int k = 200; k >= 0; --k) {
-    stretch_copy(cg.image, {0, -2 * k, 200, 400 - 2 * k}, g.boss_cg_bak, {0, 0, 100, 200});
-    cg.touched();
-    g.plat.repaint();
-    g.plat.pause(5);
+  {
+    Frames cg(g, g.ui.cg);
+    for (int k = 200; k >= 0; --k) {
+      cg.blit({0, -2 * k, 200, 400 - 2 * k}, g.boss_cg_bak, {0, 0, 100, 200});
+      g.plat.repaint();
+      g.plat.pause(5);
+    }
   }
   picture_step(g, [&] { room_cg_load(g, "map-1.bmp"); });
 }

@@ -423,17 +423,16 @@ void give_capped(i32& have, i32 n) {
 }
 
 void zoom_in(Game& g, Control& front, const QImage& back) {
+  Frames frames(g, front);
   auto frame = [&](int i, int ms) {
-    stretch_copy(front.image, {65 - 5 * i, 65 - 5 * i, 65 + 5 * i, 65 + 5 * i}, back, {0, 0, 64, 64});
-    front.touched();
+    frames.blit({65 - 5 * i, 65 - 5 * i, 65 + 5 * i, 65 + 5 * i}, back, {0, 0, 64, 64});
     g.plat.repaint();
     g.plat.pause(ms);
   };
   for (int i = 0; i <= 15; ++i) frame(i, 2);
   frame(14, 10);
   frame(13, 10);
-  stretch_copy(front.image, {0, 0, 129, 129}, back, {0, 0, 64, 64});
-  front.touched();
+  frames.blit({0, 0, 129, 129}, back, {0, 0, 64, 64});
   g.plat.repaint();
 }
 

@@ -1,8 +1,15 @@
 #include "data/picture.h"
 
+#include <sys/stat.h>
+#include <time.h>
+
 #include <QPainter>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <list>
+#include <mutex>
+#include <optional>
 #include <vector>
 
 namespace z2 {
@@ -98,11 +105,90 @@ void fill_ellipse(QImage& dst, Rect r, QRgb color) {
 
 void hline(QImage& dst, int x0, int x1, int y, QRgb color) { fill_rect(dst, {x0, y, x1, y + 1}, color); }
 
+namespace {
+
+// Decoded bitmaps by path. A fight loads the same few pictures again and
+// again (the room, the opponent, the player); decoding them is most of an
+// encounter's time. An entry counts only while the file on disk is the one it
+// was read from (same size, time and inode), so a picture replaced on disk is
+// read again. A few dozen entries hold every picture of a floor and keep the
+// memory of a long session flat.
+struct CachedPicture {
+  std::string path;
+  struct stat file;
+  bool settled;  // the file had not changed for a while when it was read
+  QImage image;
+};
+
+// File times tick coarsely (a few milliseconds here, seconds on some
+// filesystems): a file written again within the same tick keeps its time. So
+// a picture counts as unchanged only when its file was already this old when
+// it was read; a fresh file is read again every time.
+constexpr int64_t kSettledNs = 2'000'000'000;
+
+int64_t ns_of(const timespec& t) { return int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; }
+
+class PictureCache {
+ public:
+  static constexpr size_t kMaxEntries = 48;
+
+  // The decoded picture, or nullopt when the file is missing or not a bitmap.
+  std::optional<QImage> load(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    std::lock_guard lock(mu_);
+    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+      if (it->path != path) continue;
+      if (it->settled && same_file(it->file, st)) {
+        // Most recently used first.
+        entries_.splice(entries_.begin(), entries_, it);
+        return entries_.front().image;
+      }
+      entries_.erase(it);
+      break;
+    }
+    QImage img;
+    if (!img.load(QString::fromStdString(path))) return std::nullopt;
+    img = img.convertToFormat(QImage::Format_RGB32);
+    const bool settled = std::max(ns_of(st.st_mtim), ns_of(st.st_ctim)) < ns_of(now) - kSettledNs;
+    entries_.push_front({path, st, settled, img});
+    if (entries_.size() > kMaxEntries) entries_.pop_back();
+    return img;
+  }
+
+  void clear() {
+    std::lock_guard lock(mu_);
+    entries_.clear();
+  }
+
+ private:
+  static bool same_file(const struct stat& a, const struct stat& b) {
+    return a.st_ino == b.st_ino && a.st_dev == b.st_dev && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+           a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+  }
+
+  std::mutex mu_;
+  std::list<CachedPicture> entries_;
+};
+
+PictureCache& picture_cache() {
+  static PictureCache cache;
+  return cache;
+}
+
+}  // namespace
+
 bool load_picture(QImage& out, const std::string& path) {
-  QImage img;
-  if (!img.load(QString::fromStdString(path))) return false;
-  out = img.convertToFormat(QImage::Format_RGB32);
+  std::optional<QImage> img = picture_cache().load(path);
+  if (!img) return false;
+  // Shared with the cache until someone draws on it: drawing copies first.
+  out = std::move(*img);
   return true;
 }
+
+void forget_loaded_pictures() { picture_cache().clear(); }
 
 }  // namespace z2

@@ -20,7 +20,10 @@ void fill_ellipse(QImage& dst, Rect r, QRgb color);
 // A one-pixel horizontal line from x0 to x1 (exclusive) at y.
 void hline(QImage& dst, int x0, int x1, int y, QRgb color);
 
-// Loads a bitmap; false (and `out` untouched) when the file is missing or unreadable.
+// Loads a bitmap; false (and `out` untouched) when the file is missing or
+// unreadable. Decoded pictures are kept while their file stays the same.
 bool load_picture(QImage& out, const std::string& path);
+// Drops every decoded picture kept by load_picture.
+void forget_loaded_pictures();
 
 }  // namespace z2

@@ -8,6 +8,61 @@ void load_cg(Game& g, QImage& buf, const std::string& file, const std::string& f
   throw PictureError("画像を読み込めません: " + g.cg_dir() + (fallback.empty() ? file : fallback));
 }
 
+Frames::Frames(Game& g, Control& target) : target_(target), defer_(!g.plat.shows_frames()) {}
+
+Frames::~Frames() { flush(); }
+
+bool Frames::covers(Rect r) const {
+  return r.l <= 0 && r.t <= 0 && r.r >= target_.image.width() && r.b >= target_.image.height();
+}
+
+void Frames::apply(const Op& op) {
+  switch (op.kind) {
+    case Kind::Blit: stretch_copy(target_.image, op.dr, op.src, op.sr); break;
+    case Kind::Fill: fill_rect(target_.image, op.dr, op.color); break;
+    case Kind::Ellipse: fill_ellipse(target_.image, op.dr, op.color); break;
+  }
+  target_.touched();
+}
+
+void Frames::add(Op op, bool whole) {
+  if (!defer_) {
+    apply(op);
+    return;
+  }
+  // What the new drawing paints over can no longer be seen.
+  if (whole) ops_.clear();
+  ops_.push_back(std::move(op));
+  // A run of partial drawings is drawn rather than piled up.
+  if (ops_.size() >= 256) flush();
+}
+
+void Frames::blit(Rect dr, const QImage& src, Rect sr) {
+  if (&src == &target_.image) {
+    // Reads the surface itself: everything before it must be there.
+    flush();
+    apply({Kind::Blit, dr, {}, sr, 0});
+    return;
+  }
+  // Every target pixel of `dr` samples the source inside `sr`, so when `sr`
+  // lies inside the source the whole of `dr` is painted. The surface is
+  // converted to 32 bits by any blit, so skipping earlier ones changes nothing.
+  const bool whole = covers(dr) && !src.isNull() && sr.l >= 0 && sr.t >= 0 && sr.l < sr.r && sr.t < sr.b &&
+                     sr.r <= src.width() && sr.b <= src.height() && dr.l < dr.r && dr.t < dr.b;
+  add({Kind::Blit, dr, src, sr, 0}, whole);
+}
+
+void Frames::fill(Rect r, QRgb color) {
+  add({Kind::Fill, r, {}, {}, color}, covers(r) && target_.image.format() == QImage::Format_RGB32);
+}
+
+void Frames::ellipse(Rect r, QRgb color) { add({Kind::Ellipse, r, {}, {}, color}, false); }
+
+void Frames::flush() {
+  for (const Op& op : ops_) apply(op);
+  ops_.clear();
+}
+
 namespace {
 
 void blit(Control& target, Rect dr, const QImage& src, Rect sr) {
@@ -15,14 +70,9 @@ void blit(Control& target, Rect dr, const QImage& src, Rect sr) {
   target.touched();
 }
 
-void fill(Control& target, Rect r, QRgb c) {
-  fill_rect(target.image, r, c);
-  target.touched();
-}
-
-void zoom_in_from_bak(Game& g) {
+void zoom_in_from_bak(Game& g, Frames& cg) {
   for (int n = 40; n >= 0; --n) {
-    blit(g.ui.cg, {-n, -n, 200 + n, 200 + n}, g.bak, {0, 0, 64, 64});
+    cg.blit({-n, -n, 200 + n, 200 + n}, g.bak, {0, 0, 64, 64});
     g.plat.pause(5);
     g.plat.repaint();
   }
@@ -36,9 +86,9 @@ void icon_from_bak20(Game& g) {
 }  // namespace
 
 void slide_e_portrait(Game& g) {
-  Control& e = g.ui.e_cg;
+  Frames e(g, g.ui.e_cg);
   auto frame = [&](int x, int ms) {
-    blit(e, {x, 0, x + 129, 129}, g.e_bak, {0, 0, 64, 64});
+    e.blit({x, 0, x + 129, 129}, g.e_bak, {0, 0, 64, 64});
     g.plat.repaint();
     if (ms > 0) g.plat.pause(ms);
   };
@@ -62,13 +112,14 @@ void e_cg_load(Game& g, const std::string& file) {
 void cg_load(Game& g, const std::string& file) {
   load_cg(g, g.bak20, file, "e0.bmp");
   icon_from_bak20(g);
+  Frames cg(g, g.ui.cg);
   for (int i = 0; i <= 10; ++i) {
-    blit(g.ui.cg, {100 - 10 * i, 100 - 10 * i, 100 + 10 * i, 100 + 10 * i}, g.bak, {0, 0, 64, 64});
+    cg.blit({100 - 10 * i, 100 - 10 * i, 100 + 10 * i, 100 + 10 * i}, g.bak, {0, 0, 64, 64});
     g.plat.repaint();
   }
-  fill(g.ui.cg, {0, 0, 200, 200}, qRgb(255, 255, 255));
+  cg.fill({0, 0, 200, 200}, qRgb(255, 255, 255));
   g.plat.repaint();
-  zoom_in_from_bak(g);
+  zoom_in_from_bak(g, cg);
   // Melt: odd and even columns drift apart inside bak, adding up frame by frame.
   for (int i = 0; i <= 12; ++i) {
     for (int j = 0; j <= 32; ++j) {
@@ -76,31 +127,32 @@ void cg_load(Game& g, const std::string& file) {
       stretch_copy(g.bak, {a, -2 * i, b, 64 - 2 * i}, g.bak, {a, 0, b, 64});
       stretch_copy(g.bak, {b, 2 * i, a + 2, 64 + 2 * i}, g.bak, {b, 0, a + 2, 64});
     }
-    blit(g.ui.cg, {-10 * i, -10 * i, 200 + 10 * i, 200 + 10 * i}, g.bak, {0, 0, 64, 64});
+    cg.blit({-10 * i, -10 * i, 200 + 10 * i, 200 + 10 * i}, g.bak, {0, 0, 64, 64});
     g.plat.repaint();
     g.plat.pause(g.s.msg_wait / 40);
   }
   for (int n = 10; n >= 0; --n) {
     const int a = 2 * n;
-    blit(g.ui.cg, {0, 0, 200, 200}, g.map_bak, {a, a, 64 - a, 64 - a});
+    cg.blit({0, 0, 200, 200}, g.map_bak, {a, a, 64 - a, 64 - a});
     g.plat.repaint();
   }
-  blit(g.ui.cg, {0, 0, 200, 200}, g.map_bak, {0, 0, 64, 64});
+  cg.blit({0, 0, 200, 200}, g.map_bak, {0, 0, 64, 64});
   g.plat.repaint();
 }
 
 void cg_load2(Game& g, const std::string& file1, const std::string& file2) {
   load_cg(g, g.bak20, file1, "e0.bmp");
   icon_from_bak20(g);
+  Frames cg(g, g.ui.cg);
   for (int k = 0; k <= 10; ++k) {
-    blit(g.ui.cg, {100 - 10 * k, 100 - 10 * k, 100 + 10 * k, 100 + 10 * k}, g.bak20, {0, 0, 20, 20});
+    cg.blit({100 - 10 * k, 100 - 10 * k, 100 + 10 * k, 100 + 10 * k}, g.bak20, {0, 0, 20, 20});
     g.plat.repaint();
   }
-  zoom_in_from_bak(g);
+  zoom_in_from_bak(g, cg);
   for (int k = 0; k < 31; ++k) {
     for (const std::string* f : {&file1, &file2}) {
       load_cg(g, g.bak20, *f, "e0.bmp");
-      blit(g.ui.cg, {0, 0, 200, 200}, g.bak20, {0, 0, 20, 20});
+      cg.blit({0, 0, 200, 200}, g.bak20, {0, 0, 20, 20});
       g.plat.pause(10);
       g.plat.repaint();
     }
@@ -140,8 +192,9 @@ void screen_effect(Game& g, unsigned n) {
   const Effect& fx = kEffects[n];
   Control& portrait = fx.enemy ? g.ui.e_cg : g.ui.my_cg;
   const QImage& buffer = fx.enemy ? g.e_bak : g.my_bak;
+  Frames frames(g, portrait);
   auto redraw = [&](int ms) {
-    blit(portrait, {0, 0, 129, 129}, buffer, {0, 0, 64, 64});
+    frames.blit({0, 0, 129, 129}, buffer, {0, 0, 64, 64});
     g.plat.pause(ms);
     g.plat.repaint();
   };
@@ -152,7 +205,7 @@ void screen_effect(Game& g, unsigned n) {
     for (int k = 0; k < fx.steps; ++k) {
       for (const char* f : {"yam2.bmp", "yam.bmp"}) {
         load_picture(g.e_bak, g.cg_dir() + f);
-        blit(portrait, {0, 0, 129, 129}, g.e_bak, {0, 0, 64, 64});
+        frames.blit({0, 0, 129, 129}, g.e_bak, {0, 0, 64, 64});
         g.plat.pause(fx.pause_ms);
         g.plat.repaint();
       }
@@ -167,11 +220,10 @@ void screen_effect(Game& g, unsigned n) {
       const int b = g.random(129);
       const int t = g.random(129);
       const int l = g.random(129);
-      fill_ellipse(portrait.image, {l, t, r, b}, fx.color);
-      portrait.touched();
+      frames.ellipse({l, t, r, b}, fx.color);
       g.plat.pause(3);
       g.plat.repaint();
-      fill(portrait, {0, 0, 129, 129}, fx.color);
+      frames.fill({0, 0, 129, 129}, fx.color);
       g.plat.pause(3);
       g.plat.repaint();
       redraw(fx.pause_ms);
@@ -182,7 +234,7 @@ void screen_effect(Game& g, unsigned n) {
       const int k = fx.pattern == Pattern::StripeUp ? 10 - step % 11 : step % 11;
       r = {0, 13 * k, 129, 13 * k + 10};
     }
-    fill(portrait, r, fx.color);
+    frames.fill(r, fx.color);
     g.plat.pause(5);
     g.plat.repaint();
     redraw(fx.pause_ms);

@@ -33,6 +33,9 @@ class Platform {
     (void)count;
   }
   virtual void sound_release_held() {}
+  // False when nobody sees the frames of an animation, only where it ends
+  // (the headless face): an animation may then draw its last frame alone.
+  virtual bool shows_frames() const { return true; }
   // Ask the window to close once the running handler has returned; the close
   // handler decides as for any other close.
   virtual void close_window() {}

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "data/cp932.h"
 #include "platform/headless/headless.h"
 #include "recording_platform.h"
 #include "shell/game.h"
@@ -63,6 +64,27 @@ TEST(Typing, MixedWidthsCutBeforeAHalfCharacter) {
   EXPECT_EQ(m.shown, (Steps{"A", "Aあ", "Aあいｶ", "Aあいｶ1", "Aあいｶ1", "Aあいｶ1", "Aあいｶ1", "Aあいｶ1"}));
   EXPECT_EQ(m.plat.pauses.size(), 8u);
   EXPECT_EQ(m.g.ui.moji_l2.text, "Aあいｶ1");
+}
+
+TEST(Typing, EveryStepShowsTheWholeCharactersOfItsBytes) {
+  // Step i shows the first 2i CP932 bytes as cp932_bytes_prefix cuts them,
+  // whatever the text holds: wide and half-width characters, signs, bytes
+  // that are no character (kept raw from a data file), a cut lead byte, and
+  // characters CP932 cannot hold at all.
+  const std::string raw = cp932_to_utf8(std::string("\x81\x41\xFF\x80\x82\xA0", 6));
+  const std::string cut_lead = cp932_to_utf8(std::string("AB\x82", 3));
+  const std::string texts[] = {"モンスターが出現!!", "ｱｲｳｴｵ12３４",     "HP", "A", "", "\r改行\rの後",
+                               raw,                 cut_lead + "あ", "Ω☺x", "①ⅱ㈱", "あ" + raw + "い"};
+  for (const std::string& text : texts) {
+    MsgGame m;
+    msg_put(m.g, text);
+    const std::string sj = utf8_to_cp932(text);
+    Steps want;
+    for (size_t i = 1; i <= sj.size(); ++i) want.push_back(2 * i >= sj.size() ? text : cp932_bytes_prefix(sj, 2 * i));
+    want.push_back(text);  // the closing repaint
+    EXPECT_EQ(m.shown, want) << text;
+    EXPECT_EQ(m.mirrored, want) << text;
+  }
 }
 
 TEST(Typing, AddTypesUnderTheOldLinesAndTheyAccumulate) {

@@ -26,6 +26,7 @@ class HeadlessPlatform : public Platform {
   void music_stop() override {}
   void trace(const char* tag, const std::string& text) override;
   void close_window() override { close_pending = true; }
+  bool shows_frames() const override { return false; }
 
   void queue_answer(bool yes) { answers_.push_back(yes); }
   // Reports every answer that no box took, and forgets them.

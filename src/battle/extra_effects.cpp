@@ -4,6 +4,7 @@
 
 #include "battle/outcome.h"
 #include "battle/player_commands.h"
+#include "battle/rewards.h"
 #include "shell/messages.h"
 #include "shell/pictures.h"
 #include "state/ids.h"
@@ -151,6 +152,7 @@ void experience(Game& g, int sign, unsigned fx, const char* word) {
   g.s.my_exp = sat_add(g.s.my_exp, sign * k);
 }
 void experience_up(Game& g) { experience(g, 1, 11, " UP!"); }
+void level_up_one(Game& g) { raise_level(g.s, 1); }
 void experience_down(Game& g) { experience(g, -1, 13, " DOWN!"); }
 
 // Ailments: code 1 takes one punch in two, stone and curse one in four, the
@@ -226,7 +228,7 @@ constexpr ExRow kEffects[] = {
     // Experience and levels.
     acting(70, 3, kNoFx, nullptr, experience_up),
     acting(71, 3, kNoFx, nullptr, experience_down),
-    floored(72, 7, 11, "LV +1", add(V::MyLv, 1), kNoLimit),
+    acting(72, 7, 11, "LV +1", level_up_one),
     floored(73, 7, 13, "LV -1", add(V::MyLv, -1), 1),
     floored(74, 6, 10, "敵のLV +1", add(V::ELv, 1), kNoLimit),
     floored(75, 6, 12, "敵のLV -1", add(V::ELv, -1), 1),

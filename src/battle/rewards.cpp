@@ -1,5 +1,6 @@
 #include "battle/rewards.h"
 
+#include <algorithm>
 #include <string>
 
 #include "shell/messages.h"
@@ -120,7 +121,6 @@ int milestone(const Milestone (&table)[N], i32 v) {
   return -1;
 }
 
-constexpr i32 kMaxLevel = 999;
 constexpr i32 kMaxCombo = 999;
 constexpr i32 kMastered = 41;  // a mastered class stays here, so its bonus is paid once
 
@@ -216,6 +216,22 @@ void death_count_prize(Game& g) {
   if (prize < 0) return;
   msg_put(g, item_name(g, prize) + "を地獄より持ちかえった!!");
   s.item_have[static_cast<size_t>(prize)] = sat_add(s.item_have[static_cast<size_t>(prize)], 1);
+}
+
+void raise_level(GameState& s, i32 k) {
+  if (k < 0) {
+    s.my_lv = sat_add(s.my_lv, k);
+  } else if (s.my_lv < kMaxLevel) {
+    s.my_lv = std::min(sat_add(s.my_lv, k), i32{kMaxLevel});
+  }
+}
+
+bool uncapped_prize_item(int id) {
+  for (const Milestone& m : kComboPrizes)
+    if (m.id == id) return true;
+  for (const Milestone& m : kDeathPrizes)
+    if (m.id == id) return true;
+  return false;
 }
 
 }  // namespace z2

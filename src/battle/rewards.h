@@ -15,6 +15,10 @@ void floor_clear_reward(Game& g);
 // level, and opens the choice box; the box's buttons end the fight.
 void level_up(Game& g);
 
+// The level raised by `k` outside the level-up (items, the weapon's effect):
+// never past kMaxLevel, and a level already there (set by hand) stays.
+void raise_level(GameState& s, i32 k);
+
 // One more victory in the current class: class levels at 10, 20 and 30, the
 // mastery bonus at 40 (class 20 then becomes 21).
 void class_exp_step(Game& g);
@@ -24,5 +28,9 @@ void combo_step(Game& g);
 
 // The prize for the count of deaths just reached, if there is one.
 void death_count_prize(Game& g);
+
+// True for the items that the streak and death-count prizes add without the
+// cap of 99 (checkers of the owned counts allow these to pass it).
+bool uncapped_prize_item(int id);
 
 }  // namespace z2

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "battle/player_commands.h"
+#include "battle/rewards.h"
 #include "battle/turns.h"
 #include "lists/list_actions.h"
 #include "lists/list_panel.h"
@@ -204,7 +205,7 @@ bool item_effect(Game& g, i32 kind, i32 k, const std::string& name) {
     case 25:
       screen_effect(g, 11);
       msg_add(g, "LVが" + n(k) + "上がった!");
-      s.my_lv = sat_add(s.my_lv, k);
+      raise_level(s, k);
       break;
     case 26:
       screen_effect(g, 3);
@@ -223,7 +224,7 @@ bool item_effect(Game& g, i32 kind, i32 k, const std::string& name) {
       s.e_lv = s.e_lv > 1 ? s.e_lv - 1 : 1;
       msg_add(g, "敵のＬＶが1さがった!");
       screen_effect(g, 11);
-      s.my_lv = sat_add(s.my_lv, 1);
+      raise_level(s, 1);
       msg_add(g, "敵のＬＶを吸い取った!!");
       break;
     case 29:
@@ -379,7 +380,7 @@ bool item_effect(Game& g, i32 kind, i32 k, const std::string& name) {
       break;
     case 89:
       screen_effect(g, 11);
-      s.my_lv = sat_add(s.my_lv, k);
+      raise_level(s, k);
       msg_add(g, "LVが" + n(k) + "上がった!");
       break;
     case 91: {
@@ -413,7 +414,7 @@ bool item_effect(Game& g, i32 kind, i32 k, const std::string& name) {
       break;
     case 98:
       screen_effect(g, 11);
-      s.my_lv = sat_add(s.my_lv, 10);
+      raise_level(s, 10);
       msg_add(g, "LVが10上がった!!");
       screen_effect(g, 11);
       s.my_atk = sat_add(s.my_atk, 10);

@@ -8,6 +8,9 @@ namespace z2 {
 // Floors run from 0 to kTopFloor.
 inline constexpr int kTopFloor = 24;
 
+// The player's level runs from 1 to kMaxLevel.
+inline constexpr int kMaxLevel = 999;
+
 // Classes (class_now). What a class does is fixed by its number; its name and
 // description come from job.dat.
 namespace cls {

@@ -149,6 +149,30 @@ TEST(ItemUse, MultiplyingThePowerStopsAtTheCap) {
   EXPECT_EQ(r.g.s.bougu_name, "防具の書");
 }
 
+// Found by the chaos run: a level item took the level past 999, and the next
+// level-up then dropped it back to 999.
+TEST(ItemUse, LevelItemsStopAtTheTopLevel) {
+  ItemRig r;
+  r.item(25, 30, 3, kId, "秘薬");
+  r.g.s.my_lv = 980;
+  r.use("秘薬");
+  EXPECT_TRUE(r.saw("add: LVが30上がった!"));
+  EXPECT_EQ(r.g.s.my_lv, 999);
+  r.use("秘薬");
+  EXPECT_EQ(r.g.s.my_lv, 999);
+  EXPECT_EQ(r.have(), 1);
+  // A level already past the top (set by hand) is not lowered by an item.
+  r.g.s.my_lv = 1049;
+  r.item(89, 5, 1, kId + 1, "巻物");
+  r.use("巻物");
+  EXPECT_EQ(r.g.s.my_lv, 1049);
+  r.g.s.my_lv = 995;
+  r.item(98, 0, 1, kId + 2, "大秘薬");
+  r.use("大秘薬");
+  EXPECT_EQ(r.g.s.my_lv, 999);
+  EXPECT_EQ(r.g.s.my_atk, 10);
+}
+
 TEST(ItemUse, WildFarewellDealsTenTimesWhatIsLeftOfNineHundredNinetyNine) {
   for (auto [wild, damage] : {std::pair{999, 0}, {0, 9990}}) {
     ItemRig r;

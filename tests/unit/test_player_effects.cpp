@@ -245,6 +245,9 @@ TEST(PlayerExtraEffects, ExperienceLevelsAttributeAndEquipment) {
       {71, {0, 4}, {3, 5}, {"add: 経験値+5 DOWN!"}, [](GameState& s) { s.my_exp = 2; },
        [](const GameState& s) { EXPECT_EQ(s.my_exp, -3); }},
       {72, {0}, {7}, {"add: LV +1"}, nullptr, [](const GameState& s) { EXPECT_EQ(s.my_lv, 6); }},
+      // The top level is the level-up's own: the effect stops there.
+      {72, {0}, {7}, {"add: LV +1"}, [](GameState& s) { s.my_lv = kMaxLevel; },
+       [](const GameState& s) { EXPECT_EQ(s.my_lv, kMaxLevel); }},
       {73, {0}, {7}, {"add: LV -1"}, [](GameState& s) { s.my_lv = 1; },
        [](const GameState& s) { EXPECT_EQ(s.my_lv, 1); }},
       {74, {0}, {6}, {"add: 敵のLV +1"}, nullptr, [](const GameState& s) { EXPECT_EQ(s.e_lv, 4); }},

@@ -4,6 +4,7 @@
 # data check of the shipped content, then a short run of every fuzzer.
 #   JOBS=2           parallel jobs for builds and tests
 #   FUZZ_SECONDS=25  time each fuzzer runs (0 skips the fuzzers)
+#   CHAOS_STEPS=5000 steps of each sanitized chaos run
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -32,10 +33,22 @@ step "sanitizer build"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZANDO_SANITIZE=ON -DZANDO_BENCHMARKS=OFF -DZANDO_GENERATE=OFF
 targets=(zando2 zando_unit_tests)
 if cmake --build build-asan --target help | grep -q zando_window_tests; then targets+=(zando_window_tests); fi
+if cmake --build build-asan --target help | grep -q zando2-autoplay; then targets+=(zando2-autoplay); fi
 cmake --build build-asan -j"$jobs" --target "${targets[@]}"
 
 step "tests under ASan and UBSan"
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+if [ -x build-asan/tools/autoplay/zando2-autoplay ]; then
+  # Random play from NEW GAME with the game's invariants checked after every
+  # step; a broken one prints its seed, step and a replay script, and fails.
+  step "chaos run under ASan and UBSan"
+  chaos=(build-asan/tools/autoplay/zando2-autoplay --chaos --steps "${CHAOS_STEPS:-5000}")
+  for seed in 1 2; do "${chaos[@]}" --seed "$seed" --root build/tests/fixtures/mini; done
+  if [ -f game/dat/enemy.dat ]; then
+    for seed in 3 4; do "${chaos[@]}" --seed "$seed" --root game; done
+  fi
+fi
 
 if [ -f game/dat/enemy.dat ]; then
   step "data check of the shipped content"

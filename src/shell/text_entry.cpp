@@ -8,7 +8,10 @@ namespace z2 {
 bool edit_typed(Game& g, Control& field, const std::string& text) {
   const std::string foreign = cp932_first_foreign(text);
   if (foreign.empty()) {
-    field.text = text;
+    // Some characters have two forms and the files keep one of them (the
+    // wave dash 〜 is saved as ～): the field holds the one that a save
+    // brings back, so a name never changes between a save and a load.
+    field.text = cp932_to_utf8(utf8_to_cp932(text));
     return true;
   }
   play_se(g, "miss.wav");

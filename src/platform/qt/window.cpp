@@ -262,8 +262,10 @@ void MainWindow::build(Control& c) {
       auto* e = new QLineEdit(parent);
       connect(e, &QLineEdit::textEdited, this, [this, g, name, e](const QString& t) {
         Control* ec = g->ui.find(name);
-        // A refused character leaves the field as it was.
-        if (!edit_typed(*g, *ec, t.toStdString())) e->setText(q(ec->text));
+        // A refused character leaves the field as it was; a character with
+        // two forms shows the one the game keeps.
+        const std::string typed = t.toStdString();
+        if (!edit_typed(*g, *ec, typed) || ec->text != typed) e->setText(q(ec->text));
         sync();
       });
       w = e;

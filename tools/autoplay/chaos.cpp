@@ -385,6 +385,10 @@ int Run::play() {
     if (plat_.close_pending) return fail(step, {"the game asked to close the window"});
 
     std::vector<std::string> why = check_step(before, g_.s, facts);
+    // Without the developer panel the player must always have something to click.
+    const Offer now = offer(g_);
+    if (now.clicks.empty() && now.presses.empty() && !now.list)
+      why.push_back("nothing outside the developer panel can be clicked: the game is stuck");
     const bool saving = (o_.save_every > 0 && step % o_.save_every == 0) || step == o_.steps;
     if (why.empty() && saving) why = check_save();
     if (!why.empty()) return fail(step, why);

@@ -1,13 +1,19 @@
 // zando2-autoplay: plays the game by machine, without a window or pauses.
 //   zando2-autoplay [--root DIR] [--seed N] [--floors N] [--runs K] [--report FILE] [--plot FILE.png]
 //   zando2-autoplay --chaos [--steps N] [--seed N] [--root DIR]
+// The policy run exits 0 when every run won every floor asked for, 1 when
+// some did not (the report says which and why), 2 for a bad command line.
 #include <QGuiApplication>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "chaos.h"
+#include "player.h"
+#include "report.h"
 
 namespace {
 
@@ -20,11 +26,13 @@ struct Options {
   long long steps = 1000;
   std::string report;
   std::string plot;
+  bool log = false;
+  std::string transcript;
 };
 
 int usage(const std::string& why) {
   std::cerr << "zando2-autoplay: " << why << "\n"
-            << "usage: zando2-autoplay [--root DIR] [--seed N] [--floors N] [--runs K] [--report FILE] [--plot FILE.png]\n"
+            << "usage: zando2-autoplay [--root DIR] [--seed N] [--floors N] [--runs K] [--report FILE] [--plot FILE.png] [--log] [--transcript FILE]\n"
             << "       zando2-autoplay --chaos [--steps N] [--seed N] [--root DIR]\n";
   return 2;
 }
@@ -78,6 +86,11 @@ int main(int argc, char** argv) {
     } else if (a == "--steps") {
       if (!value() || !parse_number(v, 0, 1000000000LL, n)) return usage("--steps needs a count");
       o.steps = n;
+    } else if (a == "--transcript") {
+      if (!value() || v.empty()) return usage("--transcript needs a file");
+      o.transcript = v;
+    } else if (a == "--log") {
+      o.log = true;
     } else if (a == "--report") {
       if (!value() || v.empty()) return usage("--report needs a file");
       o.report = v;
@@ -104,6 +117,40 @@ int main(int argc, char** argv) {
     return 2;
 #endif
   }
-  std::cerr << "zando2-autoplay: the policy run is not built yet\n";
-  return 2;
+  namespace ap = z2::autoplay;
+  ap::RunOptions run;
+  run.root = o.root;
+  run.floors = o.floors;
+  if (o.log) run.log = &std::cerr;
+  std::ofstream transcript;
+  if (!o.transcript.empty()) {
+    transcript.open(o.transcript, std::ios::binary);
+    if (!transcript) return usage("cannot write the transcript " + o.transcript);
+    run.transcript = &transcript;
+  }
+  const int last = o.floors >= z2::kTopFloor ? ap::kGauntlet : o.floors;
+  std::vector<ap::RunResult> results;
+  for (int k = 0; k < o.runs; ++k) {
+    const uint32_t seed = o.seed + static_cast<uint32_t>(k);
+    results.push_back(ap::play_run(run, seed));
+    const ap::RunResult& r = results.back();
+    std::cerr << "seed " << seed << ": " << (r.finished ? "won" : "NOT won") << ", " << r.hours << " h\n";
+  }
+  const std::string md = ap::markdown_report(results, run, o.seed, last);
+  std::cout << md;
+  if (!o.report.empty()) {
+    std::ofstream f(o.report, std::ios::binary);
+    f << md;
+    if (!f) {
+      std::cerr << "zando2-autoplay: cannot write the report " << o.report << "\n";
+      return 2;
+    }
+  }
+  if (!o.plot.empty() && !ap::write_plot(ap::summarize(results, last), o.plot)) {
+    std::cerr << "zando2-autoplay: cannot write the plot " << o.plot << "\n";
+    return 2;
+  }
+  for (const ap::RunResult& r : results)
+    if (!r.finished) return 1;
+  return 0;
 }

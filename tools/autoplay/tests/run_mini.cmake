@@ -1,0 +1,27 @@
+# A short autoplay of floor 0 on a fresh copy of the mini fixture set: the
+# tool must finish with every run won, and its report must hold the floor-0
+# row with every run won, and the plot must be a PNG.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(COPY ${FIXTURES}/mini/ DESTINATION ${WORK}/root)
+execute_process(COMMAND ${AUTOPLAY} --root ${WORK}/root --seed 1 --runs 2 --floors 0
+                        --report ${WORK}/report.md --plot ${WORK}/plot.png
+  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 100)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "zando2-autoplay exited with ${rc}\n${out}\n${err}")
+endif()
+file(READ ${WORK}/report.md report)
+# | floor | runs | won | fights ... |
+if(NOT report MATCHES "\n\\| 0 \\| 2 \\| 2 \\| ([0-9]+) \\[([0-9]+)\\.\\.([0-9]+)\\] \\| ([0-9.]+) ")
+  message(FATAL_ERROR "no floor-0 row with both runs won in the report:\n${report}")
+endif()
+if(CMAKE_MATCH_1 LESS 1)
+  message(FATAL_ERROR "floor 0 was won without a fight:\n${report}")
+endif()
+if(NOT report MATCHES "Runs that won every target: 2 of 2")
+  message(FATAL_ERROR "the report's closing line is missing:\n${report}")
+endif()
+file(READ ${WORK}/plot.png head LIMIT 8 HEX)
+if(NOT head STREQUAL "89504e470d0a1a0a")
+  message(FATAL_ERROR "the plot is not a PNG")
+endif()

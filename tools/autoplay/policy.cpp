@@ -39,6 +39,7 @@ constexpr int kBeast = 73;
 constexpr int kIntelligence = 79;
 constexpr int kLevels = 89;
 constexpr int kHealForArk = 91;
+constexpr int kDeathGuard = 94;
 constexpr int kBigGain = 98;
 constexpr int kWeaponFirst = 400;
 constexpr int kArmourFirst = 450;
@@ -272,6 +273,7 @@ BattleAction decide_battle(const GameState& s, const Tables& t, const View& v, c
       const ItemRecord& it = t.item_table[static_cast<size_t>(i)];
       if (owned(s, i) <= 0 || !named(it)) continue;
       if (is_share_bomb(it)) return {BattleAction::Item, i};
+      if (it.it_kind == kind::kDeathGuard && s.death_guard == 0) return {BattleAction::Item, i};
       if (it.it_kind == kind::kFightAtk && s.floor_clear[fc::kBufAtk] == 0) return {BattleAction::Item, i};
       if (it.it_kind == kind::kFightDef && s.floor_clear[fc::kBufDef] == 0) return {BattleAction::Item, i};
       if (it.it_kind == kind::kEnemyDefDown && s.e_buf_def > 0) return {BattleAction::Item, i};
@@ -454,6 +456,26 @@ std::vector<int> shopping_list(const GameState& s, const Tables& t, const std::v
   while (heal && have < want && purse - heal->price >= reserve) {
     take(*heal);
     ++have;
+  }
+
+  // For the tower's bosses: a revival charm and full heals, when the purse
+  // can take three times their price.
+  if (target >= 8) {
+    const auto stock = [&](int k, int want) {
+      int n = 0;
+      for (int i = 1; i < 500; ++i)
+        if (owned(s, i) > 0 && item(i).it_kind == k) n += owned(s, i);
+      for (const Offer& o : offers) {
+        if (item(o.item).it_kind != k || o.price <= 0) continue;
+        while (n < want && 3LL * o.price <= purse - reserve) {
+          take(o);
+          ++n;
+        }
+        break;
+      }
+    };
+    stock(kind::kDeathGuard, 2);
+    stock(kind::kFullHeal, 3);
   }
 
   // Equipment: a real step up, and cheap for the purse (weapons wear fast).

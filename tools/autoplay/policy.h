@@ -17,13 +17,16 @@
 //    in the best fight room of the highest floor that has one, walking down
 //    to it when the floor to win has no fight room of its own.
 //  - Shopping: the floor-7 key first (saving for it if need be); then a stock
-//    of healing goods, stronger armour and weapons when they are a real
-//    step up and cheap for the purse, and lasting stat goods with what is
-//    left above a reserve for the clinic.
+//    of healing goods and of share bombs (many where the fist is forbidden),
+//    in the tower revival charms and full heals, stronger armour and weapons
+//    when they are a real step up and cheap for the purse, and lasting stat
+//    goods with what is left above a reserve for the clinic and the cents a
+//    colosseum door asks for.
 //  - In a fight: heal with the best-fitting healing good when two of the
 //    opponent's hits could kill; in an ordinary fight with nothing to heal
 //    and one hit from death, run; take the tower strike when it is offered;
-//    open a colosseum fight with the fight's strength goods; otherwise punch,
+//    open a colosseum fight with the fight's goods (share bombs, a revival
+//    charm, strength and guard); otherwise punch,
 //    or when the punch is forbidden, call the monster or cast the spell that
 //    hits hardest and is affordable, else throw a damage good.
 //  - Offers after a victory: take a weapon or armour when it is stronger and

@@ -112,7 +112,8 @@ class Session {
 
  private:
   void turn(const BattleAction& a) {
-    const long long before = clicks_;
+    // A player's turn starts with "…の攻撃" on the message line; a refused
+    // command writes its reason there instead.
     bool done = false;
     switch (a.kind) {
       case BattleAction::Punch: done = click("b1"); break;
@@ -122,12 +123,22 @@ class Session {
       case BattleAction::Monster: done = use_from_list("b2", at_or_empty(g_.t.monster_table, a.id).mo_name); break;
       case BattleAction::Magic: done = use_from_list("b4", at_or_empty(g_.t.magic_table, a.id).mg_name); break;
     }
-    // A refused command leaves the turn: fall back on the fist, then on running.
-    if (!done || (g_.ui.battle_com.shown() && g_.ui.list_box.shown())) {
+    // A refused command keeps the turn and says why on the message line:
+    // fall back on the fist, then on running (which in a colosseum fails but
+    // passes the turn, so that a seal may wear off).
+    if (!done || refused()) {
       if (g_.ui.list_box.shown()) click("cancel_b");
-      if (!click("b1") || g_.ui.battle_com.shown()) click("Button7");
+      if (a.kind == BattleAction::Punch || !click("b1") || refused()) click("Button7");
     }
-    (void)before;
+  }
+  bool refused() const {
+    if (!g_.ui.battle_com.shown()) return false;
+    static const char* const kReasons[] = {"敵の魔法によって攻撃できません", "追加効果により攻撃できません",
+                                           "追加効果によって使用不可", "敵の魔法によって使用不可",
+                                           "クラスによって使用不可", "MPが足りません", "ＡＲＫが足りません"};
+    for (const char* r : kReasons)
+      if (g_.ui.moji_l.text == r) return true;
+    return g_.ui.list_box.shown();
   }
   bool use_from_list(const char* opener, const std::string& name) {
     if (!click(opener) || !g_.ui.list_box.shown()) return false;

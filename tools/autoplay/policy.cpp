@@ -321,8 +321,9 @@ BattleAction decide_battle(const GameState& s, const Tables& t, const View& v, c
         return {BattleAction::Item, i};
     }
   }
-  if (!colosseum && v.escape && s.buki_ex != ex::kNoEscape) return {BattleAction::Escape};
-  // Nothing else works: the fist is refused with a message, the turn stays.
+  // Nothing else works: run. In a colosseum the run fails, but it passes the
+  // turn, and a sealed command may come back at the next one.
+  if (v.escape && s.buki_ex != ex::kNoEscape) return {BattleAction::Escape};
   return {BattleAction::Punch};
 }
 
@@ -401,12 +402,10 @@ std::vector<int> shopping_list(const GameState& s, const Tables& t, const std::v
   };
 
   // The floor-7 key opens the tower: save for it before anything else.
-  if (s.floor == 7 && s.floor_clear[7] == fc::kFloorWon && s.key_have(key::kFloor7Key) == 0) {
+  if (target == 8 && s.floor_clear[7] == fc::kFloorWon && s.key_have(key::kFloor7Key) == 0) {
     for (const Offer& o : offers)
-      if (o.item == item::kFloor7Key) {
-        if (purse >= o.price) take(o);
-        return buy;
-      }
+      if (o.item == item::kFloor7Key && purse >= o.price) take(o);
+    return buy;
   }
 
   // Keep enough for a few visits to the clinic, and what the next door asks.
@@ -637,8 +636,10 @@ MapAction decide_map(const GameState& s, const Tables& t, const View& v, const P
       }
       if (s.floor != boss) {
         if (auto a = walk_to(boss, "walk to the colosseum")) return *a;
-        // The way up is shut (the floor-7 key): earn its price.
+        // The way up is shut (the floor-7 key): earn its price, here or lower down.
         if (auto a = train_here()) return *a;
+        const int home = training_floor(plan);
+        if (home < s.floor) return {MapAction::StartTraining, home, "the stairs are shut: train lower down"};
         return {MapAction::Stuck, -1, "the stairs are shut and there is no fight room"};
       }
       const bool door = gauntlet ? v.gauntlet : v.colosseum;

@@ -214,6 +214,11 @@ TEST(AutoplayShop, KeyFirstThenHealingGearAndSeedsWithinThePurse) {
   EXPECT_TRUE(shopping_list(h.s, *h.t, with_key, 8).empty());
   h.s.cent = 3000;
   EXPECT_EQ(shopping_list(h.s, *h.t, with_key, 8), std::vector<int>{item::kFloor7Key});
+  // Trained down on floor 5: the key is bought there too, and nothing else meanwhile.
+  h.s.floor = 5;
+  EXPECT_EQ(shopping_list(h.s, *h.t, with_key, 8), std::vector<int>{item::kFloor7Key});
+  h.s.cent = 2999;
+  EXPECT_TRUE(shopping_list(h.s, *h.t, with_key, 8).empty());
 }
 
 TEST(AutoplayMap, ChestClinicGoodsStairsOddsAndTraining) {
@@ -273,6 +278,22 @@ TEST(AutoplayMap, ChestClinicGoodsStairsOddsAndTraining) {
   tower.monster_room = tower.shop = false;
   tower.stairs_down = true;
   EXPECT_EQ(decide_map(h.s, *h.t, tower, h.plan, true).kind, MapAction::Descend);
+  // On floor 7, won, without the key and with the rooms of floor 7 too deadly
+  // to train in: the key's price is earned lower down.
+  h.s.floor = 7;
+  h.s.floor_clear[7] = fc::kFloorWon;
+  h.plan.target = 8;
+  h.plan.train_left = 0;
+  h.plan.odds = 0.9;
+  h.plan.has_fight_room[5] = true;
+  h.plan.train_cap = 6;
+  View shut_key = map_view();
+  shut_key.colosseum = shut_key.shop = false;
+  shut_key.stairs_down = true;
+  const MapAction lower = decide_map(h.s, *h.t, shut_key, h.plan, true);
+  EXPECT_EQ(lower.kind, MapAction::StartTraining);
+  EXPECT_EQ(lower.id, 5);
+  h.plan.train_cap = kTopFloor;
   // The gauntlet is fought on floor 0 and trained for on the highest room of all.
   h.plan.target = kTopFloor + 1;
   h.plan.has_fight_room[23] = true;

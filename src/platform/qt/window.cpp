@@ -349,12 +349,10 @@ void MainWindow::enter_full_screen() {
   normal_geo_ = geometry();
   set_window_colour(this, qRgb(0, 0, 0));
   showFullScreen();
-  // Without a window manager nobody makes the window as large as the screen:
-  // then the window does it itself.
-  QTimer::singleShot(300, this, [this] {
-    QScreen* s = screen();
-    if (fullscreen_ && isVisible() && s && size() != s->geometry().size()) setGeometry(s->geometry());
-  });
+  // Without a window manager nobody makes the window as large as the screen,
+  // so the window asks for the screen's size itself (a window manager gives
+  // a full-screen window that size anyway).
+  if (QScreen* s = screen(); s && size() != s->geometry().size()) setGeometry(s->geometry());
 }
 
 QPoint MainWindow::area_offset() const { return area_->pos(); }

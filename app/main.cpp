@@ -25,18 +25,19 @@
 #include "shell/game.h"
 #include "shell/title.h"
 #include "data/check.h"
+#include "folders.h"
 #include "options.h"
+#include "platform/qt/recorder.h"
 
 namespace {
 
-// The program folder: beside the program when it holds dat/, else the folder the build laid out.
-std::string default_root(const char* argv0) {
+// The folder of the running program.
+std::string program_dir(const char* argv0) {
   namespace fs = std::filesystem;
   std::error_code ec;
   fs::path exe = fs::canonical("/proc/self/exe", ec);
-  if (ec) exe = fs::absolute(argv0);
-  if (fs::is_directory(exe.parent_path() / "dat")) return exe.parent_path().string();
-  return ZANDO_GAME_DIR;
+  if (ec) exe = fs::absolute(argv0, ec);
+  return exe.parent_path().string();
 }
 
 // For the start-up benchmark: with ZANDO_FIRST_PAINT_FD=N in the environment
@@ -76,11 +77,11 @@ int main(int argc, char** argv) {
   const z2::ParsedOptions parsed = z2::parse_options(args);
   if (parsed.outcome != z2::ParsedOptions::Outcome::Run) return z2::report_parse_outcome(parsed);
   z2::Options o = parsed.options;
-  if (o.root.empty()) o.root = default_root(argv[0]);
+  const z2::Folders where = z2::choose_folders(o.root, program_dir(argv[0]), ZANDO_GAME_DIR, ZANDO_INSTALLED_DATA);
   const uint32_t seed =
       o.seed.value_or(static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
 
-  if (o.check_data) return z2::check_data_main(o.root, std::cout);
+  if (o.check_data) return z2::check_data_main(where.root, std::cout);
 
   if (o.headless) {
     std::ifstream script_file;
@@ -96,12 +97,25 @@ int main(int argc, char** argv) {
     z2::HeadlessPlatform platform(std::cout, o.answer_yes);
     platform.fast = o.fast;
     z2::SeededRandom rng(seed);
-    z2::Game g(platform, rng, o.root);
+    z2::Game g(platform, rng, where.root);
+    g.user_dir = where.user_dir;
     z2::startup(g);
     if (o.debug_panel) g.ui.debug_box.visible = true;
     int rc = z2::run_script(g, platform, o.script.empty() ? std::cin : script_file);
     std::cout.flush();
     return rc;
+  }
+
+  std::unique_ptr<z2::Recorder> recorder;
+  if (!o.record.empty()) {
+    recorder = std::make_unique<z2::Recorder>(o.record);
+    if (!recorder->ok()) {
+      std::cerr << "zando2: cannot write the recording " << o.record << "\n";
+      return 2;
+    }
+    recorder->seed(seed);
+    // What the replay needs besides the script.
+    if (o.debug_panel) recorder->note("play again with: zando2 --headless --debug-panel --script FILE");
   }
 
   // The window does its own whole-number zoom, which keeps the pictures'
@@ -126,8 +140,10 @@ int main(int argc, char** argv) {
   w.apply(z2::resolve(z2::load_prefs(screen_zoom), window_options));
   z2::QtPlatform platform(w);
   z2::SeededRandom rng(seed);
-  z2::Game g(platform, rng, o.root);
+  z2::Game g(platform, rng, where.root);
+  g.user_dir = where.user_dir;
   w.attach(g);
+  if (recorder) w.set_recorder(recorder.get());
   // Logout, a closed terminal or kill: the game saves as at the close box.
   z2::SessionEnd session_end(w);
   z2::startup(g);

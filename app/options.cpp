@@ -67,6 +67,11 @@ ParsedOptions parse_options(const QStringList& args) {
   const QCommandLineOption fast(QStringLiteral("fast"),
                                 QStringLiteral("Headless: hold the fast-forward for the whole run (pauses "
                                                "count a tenth)."));
+  const QCommandLineOption record(
+      QStringLiteral("record"),
+      QStringLiteral("Window: write the session (its seed, every click, answer, entry and timer "
+                     "tick) to FILE as a script that --headless --script FILE plays again."),
+      QStringLiteral("FILE"));
   const QCommandLineOption debug_panel(QStringLiteral("debug-panel"),
                                        QStringLiteral("Show the debug panel at start-up."));
   const QCommandLineOption answer(
@@ -79,7 +84,7 @@ ParsedOptions parse_options(const QStringList& args) {
                                                      "report problems one per line and exit "
                                                      "(status 1 when any)."));
   for (const QCommandLineOption* o :
-       {&help, &version, &root, &headless, &seed, &script, &debug_panel, &answer, &fast, &zoom, &fullscreen,
+       {&help, &version, &root, &headless, &seed, &script, &record, &debug_panel, &answer, &fast, &zoom, &fullscreen,
         &mute, &check_data})
     parser.addOption(*o);
 
@@ -124,6 +129,12 @@ ParsedOptions parse_options(const QStringList& args) {
   if (parser.isSet(script)) {
     o.script = local_path(parser.value(script));
     if (o.script.empty()) return fail(QStringLiteral("--script needs a file."));
+  }
+  if (parser.isSet(record)) {
+    o.record = local_path(parser.value(record));
+    if (o.record.empty()) return fail(QStringLiteral("--record needs a file."));
+    // A headless run is a script already; recording it would only copy it.
+    if (o.headless) return fail(QStringLiteral("--record records the window; it does not go with --headless."));
   }
   if (parser.isSet(seed)) {
     o.seed = parse_seed(parser.value(seed));

@@ -20,6 +20,7 @@ struct Options {
   bool mute = false;         // window: for this run
   std::string root;
   std::string script;
+  std::string record;  // the window's session, written as a headless script
 };
 
 struct ParsedOptions {

@@ -9,6 +9,7 @@ PKGS=(
   xvfb xauth x11-apps imagemagick
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev gcovr
+  dpkg-dev desktop-file-utils
 )
 missing=()
 for p in "${PKGS[@]}"; do

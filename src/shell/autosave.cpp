@@ -1,5 +1,7 @@
 #include "shell/autosave.h"
 
+#include <filesystem>
+
 #include "data/cp932.h"
 #include "data/report.h"
 #include "data/save.h"
@@ -14,10 +16,15 @@ std::string report_bytes(Game& g) {
   return utf8_to_cp932(report_text(g.s, g.t, caption));
 }
 
-std::string report_path(const Game& g) { return g.root + "投稿.txt"; }
+std::string report_path(const Game& g) { return (g.user_dir.empty() ? g.root : g.user_dir) + "投稿.txt"; }
 
 SaveOutcome save_all(Game& g) {
   SaveOutcome r;
+  if (!g.user_dir.empty()) {
+    // The data folder is made on the first save; a failure shows as the save's.
+    std::error_code ec;
+    std::filesystem::create_directories(g.user_dir, ec);
+  }
   if (!write_file_atomic(g.save_path(), save_bytes(g.s), &r.why)) return r;
   r.saved = true;
   r.report_written = write_file_atomic(report_path(g), report_bytes(g), &r.why);

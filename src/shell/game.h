@@ -39,7 +39,11 @@ struct Game {
   std::string root;
   std::string dat_dir() const { return root + "dat/"; }
   std::string cg_dir() const { return root + "cg/"; }
-  std::string save_path() const { return dat_dir() + "z.wav"; }
+  // Where the save and the report go when the program folder is not the
+  // player's to write (an installed game): the user's data folder, ending in
+  // '/'. Empty: in the program folder, the save in dat/.
+  std::string user_dir;
+  std::string save_path() const { return (user_dir.empty() ? dat_dir() : user_dir) + "z.wav"; }
 
   Hooks hooks;
 

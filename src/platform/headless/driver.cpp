@@ -8,6 +8,7 @@
 #include "shell/messages.h"
 #include "shell/text_entry.h"
 #include "shell/title.h"
+#include "state/random.h"
 #include "state/vars.h"
 
 namespace z2 {
@@ -151,6 +152,14 @@ Step command(Game& g, HeadlessPlatform& p, std::string_view raw) {
       destroy(g);
       return Step::Exit;
     }
+  } else if (cmd == "seed") {
+    // A recorded session names the seed its window used.
+    const std::string_view t = trim(arg);
+    uint32_t n = 0;
+    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), n);
+    auto* seeded = dynamic_cast<SeededRandom*>(&g.rng);
+    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || !seeded) return bad(), Step::Go;
+    seeded->reseed(n);
   } else if (cmd == "quit") {
     return Step::Exit;
   } else {

@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "platform/qt/recorder.h"
 #include "shell/game.h"
 #include "shell/text_entry.h"
 #include "shell/title.h"
@@ -189,11 +190,7 @@ MainWindow::MainWindow() {
   connect(&title_timer_, &QTimer::timeout, this, [this] { setWindowTitle(kCaption); });
   for (int i = 0; i < 3; ++i) {
     timers_[i].setTimerType(Qt::PreciseTimer);
-    connect(&timers_[i], &QTimer::timeout, this, [this, i] {
-      if (!game_) return;
-      timer_fire(*game_, i + 1);
-      sync();
-    });
+    connect(&timers_[i], &QTimer::timeout, this, [this, i] { timer_due(i); });
   }
 }
 
@@ -228,10 +225,7 @@ void MainWindow::build(Control& c) {
     case Kind::Button: {
       auto* b = new QPushButton(parent);
       b->setFocusPolicy(Qt::NoFocus);
-      connect(b, &QPushButton::clicked, this, [this, g, name] {
-        click(*g, name);
-        sync();
-      });
+      connect(b, &QPushButton::clicked, this, [this, g, name] { act("click " + name, [&] { click(*g, name); }); });
       w = b;
       break;
     }
@@ -247,26 +241,21 @@ void MainWindow::build(Control& c) {
     case Kind::Picture: {
       auto* p = new PictureWidget(parent, c, scale_);
       if (c.on_press || c.name == "open1" || c.name == "open2")
-        p->on_press = [this, g, name] {
-          press(*g, name);
-          sync();
-        };
-      p->on_click = [this, g, name] {
-        click(*g, name);
-        sync();
-      };
+        p->on_press = [this, g, name] { act("press " + name, [&] { press(*g, name); }); };
+      p->on_click = [this, g, name] { act("click " + name, [&] { click(*g, name); }); };
       w = p;
       break;
     }
     case Kind::Edit: {
       auto* e = new QLineEdit(parent);
       connect(e, &QLineEdit::textEdited, this, [this, g, name, e](const QString& t) {
-        Control* ec = g->ui.find(name);
-        // A refused character leaves the field as it was; a character with
-        // two forms shows the one the game keeps.
         const std::string typed = t.toStdString();
-        if (!edit_typed(*g, *ec, typed) || ec->text != typed) e->setText(q(ec->text));
-        sync();
+        act("type " + typed, [&] {
+          Control* ec = g->ui.find(name);
+          // A refused character leaves the field as it was; a character with
+          // two forms shows the one the game keeps.
+          if (!edit_typed(*g, *ec, typed) || ec->text != typed) e->setText(q(ec->text));
+        });
       });
       w = e;
       break;
@@ -279,10 +268,14 @@ void MainWindow::build(Control& c) {
       l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       auto pick = [this, g, name, l](QListWidgetItem* item) {
         if (syncing_) return;
-        Control* lc = g->ui.find(name);
-        lc->selected = l->row(item);
-        run_handler(*g, lc->on_click);
-        sync();
+        // An item the last sync took away is no row of the list any more.
+        const int row = l->row(item);
+        if (row < 0) return;
+        act("select# " + std::to_string(row), [&] {
+          Control* lc = g->ui.find(name);
+          lc->selected = row;
+          run_handler(*g, lc->on_click);
+        });
       };
       connect(l, &QListWidget::itemPressed, this, pick);
       connect(l, &QListWidget::itemClicked, this, pick);
@@ -297,10 +290,11 @@ void MainWindow::build(Control& c) {
       s->setFocusPolicy(Qt::NoFocus);
       connect(s, &QSlider::valueChanged, this, [this, g, name](int v) {
         if (syncing_) return;
-        Control* sc = g->ui.find(name);
-        sc->value = v;
-        run_handler(*g, sc->on_change);
-        sync();
+        act("slide " + std::to_string(v), [&] {
+          Control* sc = g->ui.find(name);
+          sc->value = v;
+          run_handler(*g, sc->on_change);
+        });
       });
       w = s;
       break;
@@ -637,19 +631,72 @@ void MainWindow::sync() {
   sync_timers();
 }
 
+void MainWindow::act(std::string line, const std::function<void()>& run) {
+  if (!game_) return;
+  const bool outer = acting_ == 0;
+  if (outer && recorder_) recorder_->begin(std::move(line));
+  ++acting_;
+  run();
+  --acting_;
+  if (!outer) return;
+  if (recorder_) recorder_->end();
+  sync();
+  run_due_ticks();
+}
+
+void MainWindow::timer_due(int i) {
+  if (!game_ || game_->closed) return;
+  if (acting_ > 0) {
+    tick_due_[i] = true;
+    return;
+  }
+  const Timer* ts[3] = {&game_->timer1, &game_->timer2, &game_->timer3};
+  if (!ts[i]->enabled) return;
+  act("tick Timer" + std::to_string(i + 1), [&] { timer_fire(*game_, i + 1); });
+}
+
+void MainWindow::run_due_ticks() {
+  // A close the action asked for comes before them.
+  if (close_asked_) return;
+  for (int i = 0; i < 3; ++i)
+    if (tick_due_[i]) {
+      tick_due_[i] = false;
+      timer_due(i);
+    }
+}
+
+void MainWindow::box_done(const bool* yes) {
+  if (yes && recorder_) recorder_->answer(*yes);
+  // The status refresh runs once while a box is read, and only then: the
+  // headless driver does the same, so a recorded session replays exactly.
+  if (!game_ || in_box_tick_) return;
+  in_box_tick_ = true;
+  timer_fire(*game_, 1);
+  in_box_tick_ = false;
+}
+
 void MainWindow::closeEvent(QCloseEvent* e) {
   if (!game_ || game_->closed) {
     e->accept();
     return;
   }
-  if (close_request(*game_, unattended_)) {
+  const bool asked = close_asked_;
+  close_asked_ = false;
+  if (recorder_ && !recorder_->holding()) recorder_->begin("close");
+  ++acting_;
+  const bool closing = close_request(*game_, unattended_);
+  --acting_;
+  if (closing) {
     game_->closed = true;
     for (auto& t : timers_) t.stop();
+    if (recorder_) recorder_->closed();
     z2::destroy(*game_);
     e->accept();
   } else {
+    if (recorder_) asked ? recorder_->close_refused() : recorder_->end();
     sync();
     e->ignore();
+    run_due_ticks();
   }
 }
 
@@ -752,34 +799,43 @@ void QtPlatform::repaint() {
 void QtPlatform::pause(int ms) { run_pause(ms, w_.fast_held, w_.sleep_us); }
 
 void QtPlatform::close_window() {
+  w_.close_asked_ = true;
+  if (w_.recorder_) w_.recorder_->hold_for_close();
   // Queued, so that the handler that asked finishes first.
   QMetaObject::invokeMethod(&w_, [w = &w_] { w->close(); }, Qt::QueuedConnection);
 }
 
 bool QtPlatform::ask(const std::string& text) {
   // Nobody is there to answer: "no" is the answer that changes nothing.
-  if (w_.unattended()) return false;
-  w_.sync();
-  BoxOpen open(w_.boxes_open_);
-  return run_box(w_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  bool yes = false;
+  if (!w_.unattended()) {
+    w_.sync();
+    BoxOpen open(w_.boxes_open_);
+    yes = run_box(w_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  }
+  w_.box_done(&yes);
+  return yes;
 }
 
 void QtPlatform::notice(const std::string& text) {
-  if (w_.unattended()) return;
-  w_.sync();
-  BoxOpen open(w_.boxes_open_);
-  run_box(w_, QMessageBox::Information, text, QMessageBox::Ok);
+  if (!w_.unattended()) {
+    w_.sync();
+    BoxOpen open(w_.boxes_open_);
+    run_box(w_, QMessageBox::Information, text, QMessageBox::Ok);
+  }
+  w_.box_done(nullptr);
 }
 
 void QtPlatform::error(const std::string& text) {
   if (w_.unattended()) {
     // Still said, where a closing session leaves its messages.
     std::cerr << "zando2: " << text << std::endl;
-    return;
+  } else {
+    w_.sync();
+    BoxOpen open(w_.boxes_open_);
+    run_box(w_, QMessageBox::Critical, text, QMessageBox::Ok);
   }
-  w_.sync();
-  BoxOpen open(w_.boxes_open_);
-  run_box(w_, QMessageBox::Critical, text, QMessageBox::Ok);
+  w_.box_done(nullptr);
 }
 
 void QtPlatform::sound_play(const std::string& path) {

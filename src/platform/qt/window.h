@@ -19,6 +19,7 @@ struct Game;
 struct Control;
 
 class QtPlatform;
+class Recorder;
 
 // The play area of the game's own layout, in the model's pixels: the title,
 // opening and map panels fill it; the screenshots show it.
@@ -88,6 +89,8 @@ class MainWindow : public QWidget {
   void end_session();
   // True once end_session was asked for: boxes answer at once.
   bool unattended() const { return unattended_; }
+  // Writes every action and timer tick from now on (--record); nullptr stops.
+  void set_recorder(Recorder* r) { recorder_ = r; }
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -109,6 +112,15 @@ class MainWindow : public QWidget {
   void rescale(int s);
   void set_fonts();
   void enter_full_screen();
+  // One action of the player or of a timer, as a script line of the headless
+  // driver. A timer that comes due while an action waits in a box fires when
+  // the action is done, so that each tick has one place in the order of
+  // events, in the window as in a replay.
+  void act(std::string line, const std::function<void()>& run);
+  void timer_due(int i);
+  void run_due_ticks();
+  // A box of the platform was answered (yes/no boxes: with yes).
+  void box_done(const bool* yes);
 
   Game* game_ = nullptr;
   QtPlatform* platform_ = nullptr;
@@ -125,6 +137,11 @@ class MainWindow : public QWidget {
   bool syncing_ = false;
   bool unattended_ = false;
   int boxes_open_ = 0;  // a handler waits in a modal box of the platform
+  Recorder* recorder_ = nullptr;
+  int acting_ = 0;
+  bool tick_due_[3] = {};
+  bool in_box_tick_ = false;
+  bool close_asked_ = false;  // the game asked to close; the close comes next
   friend class QtPlatform;
 };
 

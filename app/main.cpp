@@ -46,6 +46,8 @@ std::string program_dir(const char* argv0) {
 class FirstPaintProbe : public QObject {
  public:
   explicit FirstPaintProbe(int fd) : fd_(fd) {}
+  // Watches every widget: the window's own background may be hidden under
+  // its children, which then get the paint events.
   bool eventFilter(QObject*, QEvent* e) override {
     if (e->type() == QEvent::Paint && !seen_) {
       seen_ = true;
@@ -157,7 +159,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<FirstPaintProbe> probe;
   if (const char* fd = std::getenv("ZANDO_FIRST_PAINT_FD")) {
     probe = std::make_unique<FirstPaintProbe>(std::atoi(fd));
-    w.installEventFilter(probe.get());
+    QCoreApplication::instance()->installEventFilter(probe.get());
   }
   w.show_as_chosen();
   return app.exec();

@@ -20,25 +20,69 @@ QImage blank_picture(int w, int h, QRgb fill) {
   return img;
 }
 
+namespace {
+
+// Each target pixel samples the source at its centre.
+int64_t source_of(int64_t d, int64_t from, int64_t span, int64_t len) { return from + (2 * d + 1) * span / (2 * len); }
+
+// A copy of a picture onto itself can work in place when every target row
+// reads a source row that no earlier written row has changed: going down,
+// rows that read at or below themselves; going up, at or above. A row that
+// reads itself is safe only when it is copied straight (memmove).
+// 0: not in place; 1: top down; -1: bottom up.
+int in_place_order(Rect dr, Rect sr, int y0, int y1, int src_h, bool straight) {
+  const int h = dr.b - dr.t, sh = sr.b - sr.t;
+  bool down = true, up = true;
+  for (int y = y0; y < y1 && (down || up); ++y) {
+    const int64_t sy = source_of(y - dr.t, sr.t, sh, h);
+    if (sy < 0 || sy >= src_h) continue;
+    if (sy == y && !straight) return 0;
+    down = down && sy >= y;
+    up = up && sy <= y;
+  }
+  return down ? 1 : up ? -1 : 0;
+}
+
+}  // namespace
+
 void stretch_copy(QImage& dst, Rect dr, const QImage& src_in, Rect sr) {
   const int w = dr.r - dr.l, h = dr.b - dr.t;
   const int sw = sr.r - sr.l, sh = sr.b - sr.t;
   if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || dst.isNull() || src_in.isNull()) return;
-  // Copying a picture onto itself must read the old pixels.
-  const QImage src = (&src_in == &dst) ? dst.copy() : src_in;
-  const QImage s = src.format() == QImage::Format_RGB32 ? src : src.convertToFormat(QImage::Format_RGB32);
-  if (dst.format() != QImage::Format_RGB32) dst = dst.convertToFormat(QImage::Format_RGB32);
-  const int src_w = s.width(), src_h = s.height();
+  const bool self = &src_in == &dst;
+  const bool straight = sw == w;  // one to one across
   const int x0 = std::max(dr.l, 0), x1 = std::min(dr.r, dst.width());
   const int y0 = std::max(dr.t, 0), y1 = std::min(dr.b, dst.height());
-  if (x0 >= x1 || y0 >= y1) return;
+  const int order =
+      self && dst.format() == QImage::Format_RGB32 ? in_place_order(dr, sr, y0, y1, dst.height(), straight) : 0;
 
-  // Each target pixel samples the source at its centre. The source column
-  // grows with the target column, so the columns that land inside the source
-  // form one span [xa, xb); only that span is written.
-  auto source_of = [](int64_t d, int64_t from, int64_t span, int64_t len) {
-    return from + (2 * d + 1) * span / (2 * len);
-  };
+  // Otherwise a copy onto itself must read the old pixels: the rows it can
+  // read are copied aside first, into a buffer kept between calls (the
+  // opening show scrolls two large pictures ten times a second).
+  QImage src;
+  if (self && order == 0) {
+    thread_local QImage aside;
+    if (aside.size() != dst.size() || aside.format() != dst.format()) aside = QImage(dst.size(), dst.format());
+    const int r0 = std::max(sr.t, 0), r1 = std::min(sr.b, dst.height());
+    const size_t line = static_cast<size_t>(dst.bytesPerLine());
+    for (int y = r0; y < r1; ++y) std::memcpy(aside.scanLine(y), dst.constScanLine(y), line);
+    src = aside;
+  } else if (!self) {
+    src = src_in;
+  }
+  QImage s;
+  if (order == 0) s = src.format() == QImage::Format_RGB32 ? src : src.convertToFormat(QImage::Format_RGB32);
+  if (dst.format() != QImage::Format_RGB32) dst = dst.convertToFormat(QImage::Format_RGB32);
+  if (x0 >= x1 || y0 >= y1) return;
+  uchar* out_bits = dst.bits();
+  const qsizetype out_pitch = dst.bytesPerLine();
+  const uchar* in_bits = order != 0 ? out_bits : s.constBits();
+  const qsizetype in_pitch = order != 0 ? out_pitch : s.bytesPerLine();
+  const int src_w = order != 0 ? dst.width() : s.width();
+  const int src_h = order != 0 ? dst.height() : s.height();
+
+  // The source column grows with the target column, so the columns that land
+  // inside the source form one span [xa, xb); only that span is written.
   thread_local std::vector<int> column;
   column.resize(static_cast<size_t>(x1 - x0));
   int xa = x1, xb = x0;
@@ -52,28 +96,24 @@ void stretch_copy(QImage& dst, Rect dr, const QImage& src_in, Rect sr) {
     }
   }
   if (xa >= xb) return;
-  // At one to one across, the span is a straight run of the source row.
-  const bool straight = sw == w;
   const int first = column[static_cast<size_t>(xa - x0)];
   const size_t run = static_cast<size_t>(xb - xa) * sizeof(QRgb);
 
-  const uchar* in_bits = s.constBits();
-  const qsizetype in_pitch = s.bytesPerLine();
-  uchar* out_bits = dst.bits();
-  const qsizetype out_pitch = dst.bytesPerLine();
   int64_t last_sy = -1;
   QRgb* last_row = nullptr;
-  for (int y = y0; y < y1; ++y) {
+  const int step = order < 0 ? -1 : 1;
+  for (int y = order < 0 ? y1 - 1 : y0; y >= y0 && y < y1; y += step) {
     const int64_t sy = source_of(y - dr.t, sr.t, sh, h);
     if (sy < 0 || sy >= src_h) continue;
     QRgb* out = reinterpret_cast<QRgb*>(out_bits + y * out_pitch);
     if (sy == last_sy) {
-      // The row above sampled the same source row: its span is this row's.
+      // The row before sampled the same source row: its span is this row's.
       std::memcpy(out + xa, last_row + xa, run);
     } else {
       const QRgb* in = reinterpret_cast<const QRgb*>(in_bits + sy * in_pitch);
       if (straight) {
-        std::memcpy(out + xa, in + first, run);
+        // In place, a row may read itself, shifted.
+        std::memmove(out + xa, in + first, run);
       } else {
         const int* col = column.data() - x0;
         for (int x = xa; x < xb; ++x) out[x] = in[col[x]];

@@ -33,6 +33,23 @@ void gauge(Control& c, Place p) {
 
 }  // namespace
 
+namespace {
+
+QImage blank_surface(int w, int h) {
+  // Blank surfaces of one size share their pixels until drawn on (drawing
+  // copies first): a new game has some two megabytes of them, most of which
+  // are never drawn on.
+  thread_local std::vector<QImage> kept;
+  for (const QImage& k : kept)
+    if (k.width() == w && k.height() == h) return k;
+  QImage img(w, h, QImage::Format_RGB32);
+  img.fill(kSilver);
+  kept.push_back(img);
+  return img;
+}
+
+}  // namespace
+
 Ui::Ui() {
 #define Z2_NAME(n) n.name = #n; all_.push_back(&n);
   Z2_CONTROLS(Z2_NAME)
@@ -225,9 +242,7 @@ Ui::Ui() {
 
   // Picture surfaces start blank at their own size (stretched ones hold a file's picture).
   for (Control* c : all_)
-    if (c->kind == Kind::Picture && !c->stretch) c->image = QImage(c->width, c->height, QImage::Format_RGB32);
-  for (Control* c : all_)
-    if (c->kind == Kind::Picture && !c->stretch) c->image.fill(kSilver);
+    if (c->kind == Kind::Picture && !c->stretch) c->image = blank_surface(c->width, c->height);
 }
 
 Control* Ui::find(std::string_view name) {

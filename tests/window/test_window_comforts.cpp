@@ -306,12 +306,13 @@ TEST(FullScreen, TheAreaIsCentredWholeNumberScaledOnBlack) {
   EXPECT_FALSE(t.g->ui.open_box.visible);
   // A screen lower than the area: the play area stays in sight from its top.
   t.w.resize(1000, 420);
-  QTest::qWait(50);
+  // A loaded machine may take a while to deliver the resize.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return t.w.size() == QSize(1000, 420) && t.w.scale() == 1; }, 5000));
   EXPECT_EQ(t.w.scale(), 1);
   EXPECT_EQ(t.w.area_offset(), QPoint((1000 - kPlayWidth) / 2, 0));
   // A large screen: the area grows by whole numbers only, its pictures crisp.
   t.w.resize(2000, 1400);
-  QTest::qWait(50);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return t.w.size() == QSize(2000, 1400) && t.w.scale() == 3; }, 5000));
   ASSERT_EQ(t.w.scale(), 3);
   centred();
   t.g->ui.start_box.visible = false;
@@ -321,7 +322,7 @@ TEST(FullScreen, TheAreaIsCentredWholeNumberScaledOnBlack) {
   EXPECT_TRUE(load_prefs(1).fullscreen);
   // Escape, like F11, brings the window back at its zoom.
   t.key(Qt::Key_Escape);
-  QTest::qWait(50);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !t.w.isFullScreen() && t.w.scale() == 2; }, 5000));
   EXPECT_FALSE(t.w.full_screen());
   EXPECT_FALSE(load_prefs(1).fullscreen);
   EXPECT_EQ(t.w.scale(), 2);

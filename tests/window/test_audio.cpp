@@ -118,7 +118,7 @@ class DiskCapture {
     std::ifstream in(file_, std::ios::binary);
     std::vector<char> raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<int16_t> s(raw.size() / 2);
-    std::memcpy(s.data(), raw.data(), s.size() * 2);
+    if (!s.empty()) std::memcpy(s.data(), raw.data(), s.size() * 2);  // an empty vector's data() may be null
     return s;
   }
   std::unique_ptr<Audio> open() {

@@ -1,6 +1,7 @@
 #pragma once
 // A game on the headless platform over a fresh copy of a fixture set.
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -20,6 +21,14 @@ inline std::string fresh_copy(const std::string& set) {
   fs::create_directories(dir);
   fs::copy(fs::path(ZANDO_FIXTURES) / set, dir, fs::copy_options::recursive);
   return dir.string() + "/";
+}
+
+// Every byte of a file (empty when it cannot be read).
+inline std::string read_bytes(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
 }
 
 // A fresh copy of a fixture set that is removed again at the end of a test,

@@ -11,6 +11,7 @@
 
 #include "data/cp932.h"
 #include "data/reader.h"
+#include "game_fixture.h"
 #include "data/save.h"
 #include "shell/autosave.h"
 #include "platform/headless/headless.h"
@@ -43,12 +44,7 @@ void write_bytes(const fs::path& p, const std::string& bytes) {
   std::ofstream(p, std::ios::binary) << bytes;
 }
 
-std::string read_bytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
+using test::read_bytes;
 
 // A plain picture of one colour, saved as a bitmap.
 void write_bmp(const fs::path& p, QRgb colour, int w = 64, int h = 64) {

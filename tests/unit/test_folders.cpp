@@ -65,12 +65,7 @@ std::string run(Game& g, HeadlessPlatform& p, std::ostringstream& out, const std
   return out.str();
 }
 
-std::string read_bytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
+using test::read_bytes;
 
 TEST(Folders, TheDataFolderFollowsXdgDataHomeElseHome) {
   {

@@ -22,6 +22,7 @@
 #include <memory>
 #include <sstream>
 
+#include "../unit/game_fixture.h"
 #include "data/save.h"
 #include "platform/qt/recorder.h"
 #include "platform/qt/session.h"
@@ -36,12 +37,7 @@ using namespace z2;
 
 namespace {
 
-std::string read_bytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
+using test::read_bytes;
 
 std::vector<std::string> lines_of(const std::string& text) {
   std::vector<std::string> out;

@@ -15,6 +15,7 @@
 #include <memory>
 #include <sstream>
 
+#include "../unit/game_fixture.h"
 #include "data/save.h"
 #include "platform/qt/session.h"
 #include "platform/qt/window.h"
@@ -27,12 +28,7 @@ using namespace z2;
 
 namespace {
 
-std::string read_bytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
+using test::read_bytes;
 
 // The mini set in a folder of its own, with a save to continue from.
 struct Folder {

@@ -231,6 +231,25 @@ TEST(AudioOutput, MidiPieceLoopsUntilStopped) {
   EXPECT_EQ(after, 0);
 }
 
+// Pieces load on a thread of their own, and only the newest wish counts: a
+// piece replaced or stopped right after it was asked for is never heard.
+TEST(AudioOutput, OnlyTheNewestPieceAskedForPlays) {
+  if (!have_soundfont()) GTEST_SKIP() << "no General MIDI soundfont installed";
+  DiskCapture cap;
+  write_smf(cap.path("p.mid"), 240);
+  {
+    auto audio = cap.open();
+    audio->music_play(cap.path("p.mid"));
+    audio->music_play(cap.path("missing.mid"));
+    audio->music_play(cap.path("p.mid"));
+    audio->music_stop();
+    pump(1500);
+  }
+  const std::vector<int16_t> s = cap.samples();
+  ASSERT_GT(s.size(), 44100u) << "the device wrote too little";
+  EXPECT_FALSE(has_level_above(s, 300));
+}
+
 TEST(AudioOutput, NoDeviceMeansSilence) {
   const char* old = std::getenv("SDL_AUDIODRIVER");
   const std::string keep = old ? old : "";

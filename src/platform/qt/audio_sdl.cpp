@@ -3,6 +3,8 @@
 // device cannot be opened the window gets a silent Audio.
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <condition_variable>
@@ -62,6 +64,7 @@ class SdlAudio : public Audio {
            bool music_ok)
       : post_(std::move(post)), looping_allowed_(std::move(looping_allowed)), music_ok_(music_ok) {
     worker_ = std::thread([this] { effect_worker(); });
+    music_thread_ = std::thread([this] { music_worker(); });
     {
       std::lock_guard lock(g_live_mu);
       g_live = this;
@@ -83,8 +86,13 @@ class SdlAudio : public Audio {
     }
     sig_cv_.notify_one();
     worker_.join();
+    {
+      std::lock_guard lock(music_mu_);
+      music_quit_ = true;
+    }
+    music_cv_.notify_one();
+    music_thread_.join();  // halts and frees its piece
     Mix_HaltChannel(-1);
-    Mix_HaltMusic();
     {
       std::lock_guard lock(fx_mu_);
       if (current_) Mix_FreeChunk(current_);
@@ -92,7 +100,6 @@ class SdlAudio : public Audio {
       queue_.clear();
     }
     release_held();
-    if (music_) Mix_FreeMusic(music_);
     std::lock_guard open(g_open_mu);
     Mix_CloseAudio();
     Mix_Quit();
@@ -132,22 +139,18 @@ class SdlAudio : public Audio {
   // its end notice to MusicLoop, which starts it again only if it is still the
   // wanted piece and the window is visible; a stop or a replacement changes the
   // wanted piece before the halt, so the halt's own end notice is ignored.
+  //
+  // Loading a piece builds a synthesizer and reads the whole soundfont, tens
+  // of milliseconds: the music thread does it, and the window's thread only
+  // says which piece it wants.
   void music_play(const std::string& path) override {
     const uint64_t token = loop_.play(path);
-    if (token == 0) return;
-    halt_music();
-    if (!music_ok_) return;
-    music_ = Mix_LoadMUS(path.c_str());
-    if (!music_) {
-      loop_.stop();
-      return;
-    }
-    start_music(token);
+    if (token != 0) want_music({token, path});
   }
 
   void music_stop() override {
     loop_.stop();
-    halt_music();
+    want_music({});
   }
 
  private:
@@ -178,25 +181,68 @@ class SdlAudio : public Audio {
 
   // Window's thread.
   void music_ended(uint64_t token) {
-    if (!music_ || !loop_.ended(token, looping_allowed_ && looping_allowed_())) return;
-    start_music(token);
+    if (loop_.ended(token, looping_allowed_ && looping_allowed_())) want_music({token, loop_.piece()});
   }
 
-  void start_music(uint64_t token) {
-    music_token_ = token;
-    if (Mix_PlayMusic(music_, -1) < 0) {
-      music_token_ = 0;
-      loop_.stop();
+  // What the music thread is to play next; token 0 stops. Only the newest
+  // wish counts: pieces asked for while one loads are never loaded.
+  struct MusicWish {
+    uint64_t token = 0;
+    std::string path;
+  };
+
+  void want_music(MusicWish wish) {
+    {
+      std::lock_guard lock(music_mu_);
+      music_wish_ = std::move(wish);
+      music_wished_ = true;
     }
+    music_cv_.notify_one();
   }
 
-  void halt_music() {
+  // Music thread. It and the helper threads the synthesizer starts from it
+  // give way to the window's thread, which paints meanwhile.
+  void music_worker() {
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+    Mix_Music* music = nullptr;
+    uint64_t loaded = 0;  // the token `music` was loaded for
+    for (;;) {
+      MusicWish wish;
+      {
+        std::unique_lock lock(music_mu_);
+        music_cv_.wait(lock, [this] { return music_quit_ || music_wished_; });
+        if (music_quit_) break;
+        wish = std::move(music_wish_);
+        music_wished_ = false;
+      }
+      // The same piece again, after it ended by itself.
+      if (wish.token != 0 && wish.token == loaded && music) {
+        start_music(music, wish.token);
+        continue;
+      }
+      halt_music(music);
+      loaded = 0;
+      if (wish.token == 0 || !music_ok_) continue;
+      music = Mix_LoadMUS(wish.path.c_str());
+      if (!music) continue;
+      loaded = wish.token;
+      start_music(music, wish.token);
+    }
+    halt_music(music);
+  }
+
+  void start_music(Mix_Music* music, uint64_t token) {
+    music_token_ = token;
+    if (Mix_PlayMusic(music, -1) < 0) music_token_ = 0;
+  }
+
+  void halt_music(Mix_Music*& music) {
     // Whatever the halt reports belongs to no wanted piece.
     music_token_ = 0;
-    if (music_) {
+    if (music) {
       Mix_HaltMusic();
-      Mix_FreeMusic(music_);
-      music_ = nullptr;
+      Mix_FreeMusic(music);
+      music = nullptr;
     }
   }
 
@@ -256,9 +302,15 @@ class SdlAudio : public Audio {
   bool quit_ = false;
   std::thread worker_;
 
-  // Music (window's thread, but the token is read by the end notice).
+  // Music. loop_ lives on the window's thread; the piece itself on the music
+  // thread; the token of the piece that plays is read by the end notice.
   MusicLoop loop_;
-  Mix_Music* music_ = nullptr;
+  std::mutex music_mu_;
+  std::condition_variable music_cv_;
+  MusicWish music_wish_;
+  bool music_wished_ = false;
+  bool music_quit_ = false;
+  std::thread music_thread_;
   std::atomic<uint64_t> music_token_{0};
 };
 

@@ -1,8 +1,5 @@
 #include "data/picture.h"
 
-#include <sys/stat.h>
-#include <time.h>
-
 #include <QPainter>
 #include <algorithm>
 #include <cstdint>
@@ -11,6 +8,8 @@
 #include <mutex>
 #include <optional>
 #include <vector>
+
+#include "data/file_stamp.h"
 
 namespace z2 {
 
@@ -150,23 +149,14 @@ namespace {
 // Decoded bitmaps by path. A fight loads the same few pictures again and
 // again (the room, the opponent, the player); decoding them is most of an
 // encounter's time. An entry counts only while the file on disk is the one it
-// was read from (same size, time and inode), so a picture replaced on disk is
-// read again. A few dozen entries hold every picture of a floor and keep the
-// memory of a long session flat.
+// was read from, so a picture replaced on disk is read again. A few dozen
+// entries hold every picture of a floor and keep the memory of a long session
+// flat.
 struct CachedPicture {
   std::string path;
-  struct stat file;
-  bool settled;  // the file had not changed for a while when it was read
+  FileStamp file;
   QImage image;
 };
-
-// File times tick coarsely (a few milliseconds here, seconds on some
-// filesystems): a file written again within the same tick keeps its time. So
-// a picture counts as unchanged only when its file was already this old when
-// it was read; a fresh file is read again every time.
-constexpr int64_t kSettledNs = 2'000'000'000;
-
-int64_t ns_of(const timespec& t) { return int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; }
 
 class PictureCache {
  public:
@@ -174,14 +164,12 @@ class PictureCache {
 
   // The decoded picture, or nullopt when the file is missing or not a bitmap.
   std::optional<QImage> load(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
+    const std::optional<FileStamp> now = FileStamp::of(path);
+    if (!now) return std::nullopt;
     std::lock_guard lock(mu_);
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
       if (it->path != path) continue;
-      if (it->settled && same_file(it->file, st)) {
+      if (now->vouches_for(it->file)) {
         // Most recently used first.
         entries_.splice(entries_.begin(), entries_, it);
         return entries_.front().image;
@@ -192,8 +180,7 @@ class PictureCache {
     QImage img;
     if (!img.load(QString::fromStdString(path))) return std::nullopt;
     img = img.convertToFormat(QImage::Format_RGB32);
-    const bool settled = std::max(ns_of(st.st_mtim), ns_of(st.st_ctim)) < ns_of(now) - kSettledNs;
-    entries_.push_front({path, st, settled, img});
+    entries_.push_front({path, *now, img});
     if (entries_.size() > kMaxEntries) entries_.pop_back();
     return img;
   }
@@ -204,12 +191,6 @@ class PictureCache {
   }
 
  private:
-  static bool same_file(const struct stat& a, const struct stat& b) {
-    return a.st_ino == b.st_ino && a.st_dev == b.st_dev && a.st_size == b.st_size &&
-           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
-           a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
-  }
-
   std::mutex mu_;
   std::list<CachedPicture> entries_;
 };

@@ -1,5 +1,11 @@
 #include "data/tables.h"
 
+#include <array>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include "data/file_stamp.h"
 #include "data/reader.h"
 #include "state/ids.h"
 #include "state/vars.h"
@@ -149,8 +155,71 @@ void load_master_file(Tables& t, const std::string& dat, int i, int* record) {
   kMasterFiles[i].read(t, r, r_rec);
 }
 
+namespace {
+
+// The master files as last read whole. NEW GAME and COUNTINUE read all twelve
+// again, since a data author may have changed them meanwhile; while every file
+// is still the one read last time, its tables are copied instead of parsed.
+// Only a read without errors is kept, so an error is met (and reported) anew.
+class TablesCache {
+ public:
+  using Stamps = std::array<FileStamp, kMasterFileCount>;
+
+  // The stamps of the files in `dat`, or nullopt when one is missing.
+  static std::optional<Stamps> stamp(const std::string& dat) {
+    Stamps s;
+    for (int i = 0; i < kMasterFileCount; ++i) {
+      std::optional<FileStamp> f = FileStamp::of(dat + kMasterFiles[i].name);
+      if (!f) return std::nullopt;
+      s[static_cast<size_t>(i)] = *f;
+    }
+    return s;
+  }
+
+  bool copy_to(Tables& t, const std::string& dat, const Stamps& now) {
+    std::lock_guard lock(mu_);
+    if (!tables_ || dat != dat_) return false;
+    for (size_t i = 0; i < now.size(); ++i)
+      if (!now[i].vouches_for(stamps_[i])) return false;
+    // The boss files' opponent slot is no master file's: it stays, as a read leaves it.
+    EnemyRecord opponent = std::move(t.enemy(-1));
+    t = *tables_;
+    t.enemy(-1) = std::move(opponent);
+    return true;
+  }
+
+  void keep(const Tables& t, const std::string& dat, const Stamps& before) {
+    // Changed while it was read: the next read must not trust it.
+    const std::optional<Stamps> after = stamp(dat);
+    if (!after) return;
+    for (size_t i = 0; i < before.size(); ++i)
+      if (!(*after)[i].vouches_for(before[i])) return;
+    auto copy = std::make_shared<const Tables>(t);
+    std::lock_guard lock(mu_);
+    dat_ = dat;
+    stamps_ = before;
+    tables_ = std::move(copy);
+  }
+
+ private:
+  std::mutex mu_;
+  std::string dat_;
+  Stamps stamps_;
+  std::shared_ptr<const Tables> tables_;
+};
+
+TablesCache& tables_cache() {
+  static TablesCache cache;
+  return cache;
+}
+
+}  // namespace
+
 void load_tables(Tables& t, const std::string& dat) {
+  const std::optional<TablesCache::Stamps> stamps = TablesCache::stamp(dat);
+  if (stamps && tables_cache().copy_to(t, dat, *stamps)) return;
   for (int i = 0; i < kMasterFileCount; ++i) load_master_file(t, dat, i);
+  if (stamps) tables_cache().keep(t, dat, *stamps);
 }
 
 void load_save(GameState& s, const std::string& path) {

@@ -9,6 +9,7 @@
 #include "data/cp932.h"
 #include "data/reader.h"
 #include "data/tables.h"
+#include "game_fixture.h"
 #include "state/game_state.h"
 
 namespace fs = std::filesystem;
@@ -491,4 +492,62 @@ TEST(SaveReader, AMalformedSaveStopsAtTheBadLine) {
   EXPECT_EQ(s.my_name, "name");
   EXPECT_EQ(s.my_lv, 2);
   EXPECT_EQ(s.my_hp, 33) << "values after the bad line are not read";
+}
+
+// NEW GAME and COUNTINUE read the master files again each time; files that
+// have not changed are not parsed again, and what a load returns is always
+// what the files hold now.
+TEST(TableLoad, ALoadAgainGivesTheSameTablesAndItsOwnCopy) {
+  // Written at build time, so old enough to be kept.
+  const std::string dat = std::string(ZANDO_FIXTURES) + "/mini/dat/";
+  Tables first;
+  load_tables(first, dat);
+  first.item_table[1].it_name = "drawn on";
+  first.enemy(-1).en_name = "the boss";
+  Tables second;
+  second.enemy(-1).en_name = "another boss";
+  load_tables(second, dat);
+  EXPECT_EQ(second.item_table[1].it_name, "やくそう");
+  EXPECT_EQ(second.magic_table[0].mg_name, "ファイア");
+  EXPECT_EQ(second.map_names[1], "草の回廊");
+  EXPECT_EQ(second.enemy(0).en_name, "スライム");
+  // The boss files' slot is no master file's: a load leaves it.
+  EXPECT_EQ(second.enemy(-1).en_name, "another boss");
+  load_tables(first, dat);
+  EXPECT_EQ(first.item_table[1].it_name, "やくそう");
+  EXPECT_EQ(first.enemy(-1).en_name, "the boss");
+}
+
+TEST(TableLoad, AFileChangedSinceTheLastLoadIsReadAgain) {
+  TempDir d;
+  copy_mini(d);
+  const std::string dat = d.dir() + "dat/";
+  // Old enough for its times to vouch for it.
+  usleep(2'100'000);
+  Tables t;
+  load_tables(t, dat);
+  ASSERT_EQ(t.item_table[1].it_name, "やくそう");
+
+  // Rewritten in place, same size: the new name.
+  std::string items = test::read_bytes(d.path / "dat" / "item.dat");
+  const std::string old_name = sj("やくそう"), new_name = sj("どくそう");
+  const size_t at = items.find(old_name);
+  ASSERT_NE(at, std::string::npos);
+  items.replace(at, new_name.size(), new_name);
+  write_bytes(d.path / "dat" / "item.dat", items);
+  load_tables(t, dat);
+  EXPECT_EQ(t.item_table[1].it_name, "どくそう");
+
+  // Broken: the error comes again on every load, and a mended file reads.
+  write_bytes(d.path / "dat" / "magic.dat", sj("ファイア") + "\r\n\r\nXX\r\n");
+  for (int i = 0; i < 2; ++i) EXPECT_THROW(load_tables(t, dat), DataError);
+  fs::copy_file(fs::path(ZANDO_FIXTURES) / "mini" / "dat" / "magic.dat", d.path / "dat" / "magic.dat",
+                fs::copy_options::overwrite_existing);
+  load_tables(t, dat);
+  EXPECT_EQ(t.magic_table[0].mg_name, "ファイア");
+  EXPECT_EQ(t.item_table[1].it_name, "どくそう");
+
+  // Gone: the load fails as before.
+  fs::remove(d.path / "dat" / "job.dat");
+  EXPECT_THROW(load_tables(t, dat), DataError);
 }

@@ -159,8 +159,9 @@ namespace {
 
 // The master files as last read whole. NEW GAME and COUNTINUE read all twelve
 // again, since a data author may have changed them meanwhile; while every file
-// is still the one read last time, its tables are copied instead of parsed.
-// Only a read without errors is kept, so an error is met (and reported) anew.
+// is still the one read last time, the tables read then are used instead of
+// parsing again. Only a read without errors is kept, so an error is met (and
+// reported) anew.
 class TablesCache {
  public:
   using Stamps = std::array<FileStamp, kMasterFileCount>;
@@ -176,29 +177,26 @@ class TablesCache {
     return s;
   }
 
-  bool copy_to(Tables& t, const std::string& dat, const Stamps& now) {
+  // The tables read from `dat`, if every file is still what it was then.
+  std::shared_ptr<const Tables> find(const std::string& dat, const Stamps& now) {
     std::lock_guard lock(mu_);
-    if (!tables_ || dat != dat_) return false;
+    if (!tables_ || dat != dat_) return nullptr;
     for (size_t i = 0; i < now.size(); ++i)
-      if (!now[i].vouches_for(stamps_[i])) return false;
-    // The boss files' opponent slot is no master file's: it stays, as a read leaves it.
-    EnemyRecord opponent = std::move(t.enemy(-1));
-    t = *tables_;
-    t.enemy(-1) = std::move(opponent);
-    return true;
+      if (!now[i].vouches_for(stamps_[i])) return nullptr;
+    return tables_;
   }
 
-  void keep(const Tables& t, const std::string& dat, const Stamps& before) {
+  // `t` was read from `dat`, whose files had the stamps `before`.
+  void keep(std::shared_ptr<const Tables> t, const std::string& dat, const Stamps& before) {
     // Changed while it was read: the next read must not trust it.
     const std::optional<Stamps> after = stamp(dat);
     if (!after) return;
     for (size_t i = 0; i < before.size(); ++i)
       if (!(*after)[i].vouches_for(before[i])) return;
-    auto copy = std::make_shared<const Tables>(t);
     std::lock_guard lock(mu_);
     dat_ = dat;
     stamps_ = before;
-    tables_ = std::move(copy);
+    tables_ = std::move(t);
   }
 
  private:
@@ -213,13 +211,39 @@ TablesCache& tables_cache() {
   return cache;
 }
 
+void read_master_files(Tables& t, const std::string& dat) {
+  for (int i = 0; i < kMasterFileCount; ++i) load_master_file(t, dat, i);
+}
+
 }  // namespace
 
 void load_tables(Tables& t, const std::string& dat) {
   const std::optional<TablesCache::Stamps> stamps = TablesCache::stamp(dat);
-  if (stamps && tables_cache().copy_to(t, dat, *stamps)) return;
-  for (int i = 0; i < kMasterFileCount; ++i) load_master_file(t, dat, i);
+  if (stamps) {
+    if (std::shared_ptr<const Tables> kept = tables_cache().find(dat, *stamps)) {
+      // The boss files' opponent slot is no master file's: it stays, as a read leaves it.
+      EnemyRecord opponent = std::move(t.enemy(-1));
+      t = *kept;
+      t.enemy(-1) = std::move(opponent);
+      return;
+    }
+  }
+  read_master_files(t, dat);
+  if (stamps) {
+    auto read = std::make_shared<Tables>(t);
+    read->enemy(-1) = EnemyRecord{};  // as a read into fresh tables has it
+    tables_cache().keep(std::move(read), dat, *stamps);
+  }
+}
+
+std::shared_ptr<const Tables> read_tables(const std::string& dat) {
+  const std::optional<TablesCache::Stamps> stamps = TablesCache::stamp(dat);
+  if (stamps)
+    if (std::shared_ptr<const Tables> kept = tables_cache().find(dat, *stamps)) return kept;
+  auto t = std::make_shared<Tables>();
+  read_master_files(*t, dat);
   if (stamps) tables_cache().keep(t, dat, *stamps);
+  return t;
 }
 
 void load_save(GameState& s, const std::string& path) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "state/game_state.h"
@@ -9,6 +10,11 @@ namespace z2 {
 // order. Throws DataError at the first file that fails; tables read before it
 // keep their new contents.
 void load_tables(Tables& t, const std::string& dat_dir);
+
+// The twelve files read whole into tables of their own, which may be shared:
+// while no file has changed on disk since the last read, that read's tables
+// are handed out again. Throws DataError at the first file that fails.
+std::shared_ptr<const Tables> read_tables(const std::string& dat_dir);
 
 // The same files one at a time (0 name.dat .. 11 magic.dat, in load_tables'
 // order), for a check that reports every file. `record`, when given, is left

@@ -22,7 +22,7 @@ namespace z2 {
 LoadedGame read_all(const Game& g, bool with_save) {
   // The copy keeps what the save does not hold (the seals set at start-up,
   // the opening texts) just as loading over the running state would.
-  LoadedGame l{std::make_unique<GameState>(g.s), std::make_unique<Tables>()};
+  LoadedGame l{std::make_unique<GameState>(g.s), nullptr};
   if (with_save) {
     // Whatever a short save does not reach reads 0 or empty, not what the
     // title's clock and refresh left there.
@@ -41,13 +41,13 @@ LoadedGame read_all(const Game& g, bool with_save) {
     }
     load_save(*l.s, g.save_path());
   }
-  load_tables(*l.t, g.dat_dir());
+  l.t = read_tables(g.dat_dir());
   return l;
 }
 
 void adopt(Game& g, LoadedGame&& loaded) {
   g.s = std::move(*loaded.s);
-  g.t = std::move(*loaded.t);
+  g.t = *loaded.t;
   // The slider puts a damaged speed back into its range right after.
   g.s.msg_wait = sat_add(sat_mul(g.s.text_speed, 100), 100);
   set_speed_slider(g, g.s.text_speed);

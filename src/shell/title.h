@@ -11,10 +11,10 @@ void startup(Game& g);
 // it has been read cleanly.
 struct LoadedGame {
   std::unique_ptr<GameState> s;
-  std::unique_ptr<Tables> t;
+  std::shared_ptr<const Tables> t;
 };
 // Reads the save file (unless `with_save` is false) into a copy of the
-// running state, and every master file into fresh tables. The running game
+// running state, and every master file (see read_tables). The running game
 // is not touched. Throws DataError.
 LoadedGame read_all(const Game& g, bool with_save = true);
 // Makes what read_all read the running game, then sets the text speed.

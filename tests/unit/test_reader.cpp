@@ -516,6 +516,14 @@ TEST(TableLoad, ALoadAgainGivesTheSameTablesAndItsOwnCopy) {
   load_tables(first, dat);
   EXPECT_EQ(first.item_table[1].it_name, "やくそう");
   EXPECT_EQ(first.enemy(-1).en_name, "the boss");
+
+  // Tables of their own, as NEW GAME and COUNTINUE read them: the same
+  // contents, and an empty opponent slot.
+  const std::shared_ptr<const Tables> own = read_tables(dat);
+  ASSERT_TRUE(own);
+  EXPECT_EQ(own->item_table[1].it_name, "やくそう");
+  EXPECT_EQ(own->monster_table[0].mo_name, second.monster_table[0].mo_name);
+  EXPECT_EQ(own->enemy(-1).en_name, "");
 }
 
 TEST(TableLoad, AFileChangedSinceTheLastLoadIsReadAgain) {
@@ -547,7 +555,10 @@ TEST(TableLoad, AFileChangedSinceTheLastLoadIsReadAgain) {
   EXPECT_EQ(t.magic_table[0].mg_name, "ファイア");
   EXPECT_EQ(t.item_table[1].it_name, "どくそう");
 
+  EXPECT_EQ(read_tables(dat)->item_table[1].it_name, "どくそう");
+
   // Gone: the load fails as before.
   fs::remove(d.path / "dat" / "job.dat");
   EXPECT_THROW(load_tables(t, dat), DataError);
+  EXPECT_THROW(read_tables(dat), DataError);
 }

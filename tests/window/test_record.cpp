@@ -30,6 +30,7 @@
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
+#include "boxes.h"
 #include "state/vars.h"
 
 namespace fs = std::filesystem;
@@ -75,37 +76,6 @@ struct Dirs {
   fs::path script() const { return base / "session.script"; }
 };
 
-// Answers the boxes of the window as they come.
-class Boxes {
- public:
-  Boxes() {
-    timer_.setInterval(15);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-    timer_.start();
-  }
-  void expect(QMessageBox::StandardButton b) { answers_.push_back(b); }
-  // Leaves the boxes open, as a player who has walked away does.
-  void hold() { hold_ = true; }
-
- private:
-  void poll() {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (hold_ || !box || !box->isVisible()) return;
-    QAbstractButton* b = nullptr;
-    if (!answers_.empty()) {
-      b = box->button(answers_.front());
-      answers_.pop_front();
-    }
-    if (!b) b = box->defaultButton();
-    if (!b) b = box->button(QMessageBox::Ok);
-    if (!b) b = box->buttons().value(0);
-    if (b) b->click();
-  }
-  bool hold_ = false;
-  QTimer timer_;
-  std::deque<QMessageBox::StandardButton> answers_;
-};
-
 struct RecordedGame {
   Dirs dirs;
   MainWindow w;
@@ -116,7 +86,7 @@ struct RecordedGame {
   std::unique_ptr<Game> g;
   Recorder rec{dirs.script().string()};
   std::unique_ptr<SessionEnd> ending;
-  Boxes boxes;
+  test::Boxes boxes;
 
   RecordedGame() {
     EXPECT_TRUE(rec.ok());

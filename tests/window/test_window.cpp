@@ -33,6 +33,7 @@
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
+#include "boxes.h"
 
 namespace fs = std::filesystem;
 using namespace z2;
@@ -90,39 +91,6 @@ void make_root(const fs::path& root) {
   write_bmp(root / "cg" / "map-1.bmp", kRoom);
   write_bmp(root / "cg" / "hoku.bmp", kEnemy);
 }
-
-// Answers the modal boxes the game opens, in order, from a timer that runs
-// inside their event loops. A box nobody expected gets its default button.
-class Boxes {
- public:
-  Boxes() {
-    timer_.setInterval(15);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-    timer_.start();
-  }
-  void expect(QMessageBox::StandardButton b) { answers_.push_back(b); }
-  std::vector<std::string> seen;  // every box's text, in order
-  QImage last_box;                // what the last box looked like
-
- private:
-  void poll() {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible()) return;
-    seen.push_back(box->text().toStdString());
-    last_box = box->grab().toImage();
-    QAbstractButton* b = nullptr;
-    if (!answers_.empty()) {
-      b = box->button(answers_.front());
-      answers_.pop_front();
-    }
-    if (!b) b = box->defaultButton();
-    if (!b) b = box->button(QMessageBox::Ok);
-    if (!b) b = box->buttons().value(0);
-    if (b) b->click();
-  }
-  QTimer timer_;
-  std::deque<QMessageBox::StandardButton> answers_;
-};
 
 QString label_text(const std::string& s) {
   QString t = QString::fromStdString(s);
@@ -206,7 +174,7 @@ struct WindowGame {
   QtPlatform plat{w};
   SeededRandom rng{7};
   std::unique_ptr<Game> g;
-  Boxes boxes;
+  test::Boxes boxes;
 
   WindowGame() {
     make_root(dir.path);

@@ -22,6 +22,7 @@
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
+#include "boxes.h"
 
 namespace fs = std::filesystem;
 using namespace z2;
@@ -54,30 +55,6 @@ class AudioLog : public Audio {
   std::vector<std::string>& log_;
 };
 
-// Clicks the first button of every box the game opens (or the one asked for).
-class Boxes {
- public:
-  Boxes() {
-    timer_.setInterval(15);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (!box || !box->isVisible()) return;
-      seen.push_back(box->text().toStdString());
-      fonts.push_back(box->font().pointSizeF() > 0 ? box->font().pointSizeF() : box->font().pixelSize());
-      QAbstractButton* b = answer ? box->button(answer) : nullptr;
-      if (!b) b = box->buttons().value(0);
-      if (b) b->click();
-    });
-    timer_.start();
-  }
-  QMessageBox::StandardButton answer = QMessageBox::NoButton;
-  std::vector<std::string> seen;
-  std::vector<double> fonts;
-
- private:
-  QTimer timer_;
-};
-
 // The game in its real window over a fresh copy of the mini set, with the
 // settings file in a folder of its own and the sound written to a log.
 struct Rig {
@@ -88,7 +65,7 @@ struct Rig {
   QtPlatform plat{w, std::make_unique<AudioLog>(sound)};
   SeededRandom rng{3};
   std::unique_ptr<Game> g;
-  Boxes boxes;
+  test::Boxes boxes;
 
   explicit Rig(const WindowPrefs& prefs = {}) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(config.path.string()));
@@ -216,7 +193,7 @@ TEST(Zoom, EveryFactorPlacesTheControlsDrawsCrispAndTakesClicks) {
   t.click_at(t.on_screen(t.g->ui.open1, 300, 200));
   EXPECT_FALSE(t.g->ui.open_box.visible) << "the press reached the opening picture";
   // Just outside a button the click is not the button's.
-  t.boxes.answer = QMessageBox::No;
+  t.boxes.answer_all(QMessageBox::No);
   const Control& newgame = t.g->ui.Button12;
   t.click_at(t.on_screen(newgame, newgame.width + 1, newgame.height / 2));
   EXPECT_TRUE(t.boxes.seen.empty());
@@ -228,7 +205,7 @@ TEST(Zoom, EveryFactorPlacesTheControlsDrawsCrispAndTakesClicks) {
 TEST(Zoom, TheMapAndTheListPanelAtTripleSize) {
   Rig t;
   t.w.set_zoom(3, false);
-  t.boxes.answer = QMessageBox::Yes;
+  t.boxes.answer_all(QMessageBox::Yes);
   t.click_at(t.on_screen(t.g->ui.Button12, 10, 10));
   ASSERT_TRUE(QTest::qWaitFor([&] { return t.w.widget_of("menu_com")->isVisible(); }, 5000));
   // Something to list: the first ordinary item of the set.

@@ -1,6 +1,9 @@
 #pragma once
-// What the headless benchmarks share: a game on the shipped content, standing
-// on the map of floor 0 after NEW GAME, and one whole monster-room fight.
+// What the benchmarks share: their main, the program folder, a game on the
+// shipped content standing on the map of floor 0 after NEW GAME, and one whole
+// monster-room fight.
+#include <benchmark/benchmark.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -17,6 +20,20 @@ namespace z2::bench {
 inline std::string game_root() {
   const char* r = std::getenv("ZANDO_BENCH_ROOT");
   return r ? r : ZANDO_GAME_DIR;
+}
+
+// The benchmarks' main: offscreen and silent, with the application object the
+// pictures (QGuiApplication) or the window (QApplication) need.
+template <class App>
+int run_benchmarks(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  App app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
 }
 
 struct HeadlessGame {

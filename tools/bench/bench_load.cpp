@@ -13,14 +13,14 @@
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
+#include "bench_game.h"
 
 namespace fs = std::filesystem;
 using namespace z2;
 
 namespace {
 
-// The program folder: the one the build lays out, or ZANDO_BENCH_ROOT.
-const std::string kRoot = std::string(std::getenv("ZANDO_BENCH_ROOT") ? std::getenv("ZANDO_BENCH_ROOT") : ZANDO_GAME_DIR) + "/";
+const std::string kRoot = bench::game_root() + "/";
 
 bool have_content(benchmark::State& state) {
   if (fs::exists(kRoot + "dat/enemy.dat")) return true;

@@ -53,12 +53,4 @@ BENCHMARK(BM_LongSession)->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return z2::bench::run_benchmarks<QGuiApplication>(argc, argv); }

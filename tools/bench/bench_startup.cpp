@@ -18,17 +18,12 @@
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
+#include "bench_game.h"
 
 extern char** environ;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The program folder: the one the build lays out, or ZANDO_BENCH_ROOT.
-std::string game_root() {
-  const char* r = std::getenv("ZANDO_BENCH_ROOT");
-  return r ? r : ZANDO_GAME_DIR;
-}
 
 // zando2 beside the benchmarks in the build tree, unless ZANDO2 names another.
 std::string zando2_path() {
@@ -45,7 +40,7 @@ void BM_HeadlessProcessToTitle(benchmark::State& state) {
     state.SkipWithError(("no program at " + exe).c_str());
     return;
   }
-  const std::string root = game_root();
+  const std::string root = z2::bench::game_root();
   const char* argv[] = {exe.c_str(), "--headless", "--seed", "1", "--root", root.c_str(), nullptr};
   posix_spawn_file_actions_t io;
   posix_spawn_file_actions_init(&io);
@@ -80,7 +75,7 @@ BENCHMARK(BM_HeadlessProcessToTitle)->UseManualTime()->Unit(benchmark::kMillisec
 // opened beside the paint.
 void BM_WindowProcessToFirstPaint(benchmark::State& state) {
   const std::string exe = zando2_path();
-  const std::string root = game_root();
+  const std::string root = z2::bench::game_root();
   if (!fs::exists(exe)) {
     state.SkipWithError(("no program at " + exe).c_str());
     return;
@@ -144,7 +139,7 @@ BENCHMARK(BM_WindowProcessToFirstPaint)->UseManualTime()->Unit(benchmark::kMilli
 // The window face inside this process: window, widgets, start-up, first paint.
 void BM_WindowToTitle(benchmark::State& state) {
   // Without the player's picture the start-up opens an error box and waits for it.
-  const std::string root = game_root();
+  const std::string root = z2::bench::game_root();
   if (!fs::exists(root + "/cg/my.bmp")) {
     state.SkipWithError(("no pictures in " + root + "/cg (build with ZANDO_GENERATE=ON)").c_str());
     return;
@@ -167,12 +162,4 @@ BENCHMARK(BM_WindowToTitle)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return z2::bench::run_benchmarks<QApplication>(argc, argv); }

@@ -16,6 +16,7 @@
 #include "shell/status.h"
 #include "state/random.h"
 #include "state/ids.h"
+#include "bench_game.h"
 
 // Heap allocations made by the program, to report them per refresh.
 std::atomic<long> g_allocs{0};
@@ -96,7 +97,7 @@ void BM_StatusRefresh(benchmark::State& state) {
   std::ostringstream out;
   HeadlessPlatform plat(out);
   ScriptedRandom rng;
-  auto g = std::make_unique<Game>(plat, rng, ZANDO_GAME_DIR);
+  auto g = std::make_unique<Game>(plat, rng, bench::game_root());
   bool real = false;
   if (std::filesystem::exists(g->dat_dir() + "item.dat")) {
     try {

@@ -15,6 +15,7 @@
 #include "shell/game.h"
 #include "shell/messages.h"
 #include "state/random.h"
+#include "bench_game.h"
 
 namespace {
 
@@ -90,13 +91,4 @@ BENCHMARK(BM_MessagePut)->Unit(benchmark::kMicrosecond)->Repetitions(3)->ReportA
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return z2::bench::run_benchmarks<QApplication>(argc, argv); }

@@ -8,22 +8,14 @@
 
 #include "data/reader.h"
 #include "data/tables.h"
+#include "fuzz_dir.h"
 
 using namespace z2;
 
 namespace {
 
-std::string& folder() {
-  static std::string dir = [] {
-    char tmpl[] = "/tmp/zando-fuzz-boss-XXXXXX";
-    if (!mkdtemp(tmpl)) std::abort();
-    static std::string made = tmpl;
-    std::atexit([] {
-      std::error_code ec;
-      std::filesystem::remove_all(made, ec);
-    });
-    return std::string(tmpl) + "/";
-  }();
+const std::string& folder() {
+  static const std::string dir = fuzz::private_dir("boss").string() + "/";
   return dir;
 }
 

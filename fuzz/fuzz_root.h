@@ -1,7 +1,7 @@
 #pragma once
 // What the fuzzers that run the whole game share: a GUI application object
 // (pictures need one) and a private copy of the mini data set, with the few
-// pictures every start needs, removed again at exit.
+// pictures every start needs, in a private folder (see fuzz_dir.h).
 #include <unistd.h>
 
 #include <QGuiApplication>
@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include "fuzz_dir.h"
 
 namespace z2::fuzz {
 
@@ -22,14 +24,7 @@ inline void init(int* argc, char*** argv, const char* tag) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   static QGuiApplication* app = new QGuiApplication(*argc, *argv);
   (void)app;
-  // In memory where the system has it: every input saves the game, and a
-  // disk's journal and its flushes took a good part of the fuzzers' time.
-  std::string tmpl = std::string("/dev/shm/zando-fuzz-") + tag + "-XXXXXX";
-  if (!mkdtemp(tmpl.data())) {
-    tmpl = std::string("/tmp/zando-fuzz-") + tag + "-XXXXXX";
-    if (!mkdtemp(tmpl.data())) std::abort();
-  }
-  root() = tmpl;
+  root() = private_dir(tag);
   fs::copy(fs::path(ZANDO_FIXTURES) / "mini", root(), fs::copy_options::recursive);
   fs::create_directories(root() / "cg");
   int shade = 20;
@@ -41,10 +36,6 @@ inline void init(int* argc, char*** argv, const char* tag) {
     shade += 20;
     img.save(QString::fromStdString((root() / "cg" / name).string()), "BMP");
   }
-  std::atexit([] {
-    std::error_code ec;
-    fs::remove_all(root(), ec);
-  });
 }
 
 }  // namespace z2::fuzz

@@ -13,22 +13,14 @@
 #include "data/reader.h"
 #include "data/save.h"
 #include "data/tables.h"
+#include "fuzz_dir.h"
 
 using namespace z2;
 
 namespace {
 
-std::string& path() {
-  static std::string p = [] {
-    char tmpl[] = "/tmp/zando-fuzz-save-XXXXXX";
-    if (!mkdtemp(tmpl)) std::abort();
-    static std::string made = tmpl;
-    std::atexit([] {
-      std::error_code ec;
-      std::filesystem::remove_all(made, ec);
-    });
-    return std::string(tmpl) + "/z.wav";
-  }();
+const std::string& path() {
+  static const std::string p = (fuzz::private_dir("save") / "z.wav").string();
   return p;
 }
 

@@ -177,22 +177,24 @@ class TablesCache {
     return s;
   }
 
+  // What was read at `earlier` still holds for every file.
+  static bool vouch(const Stamps& now, const Stamps& earlier) {
+    for (size_t i = 0; i < now.size(); ++i)
+      if (!now[i].vouches_for(earlier[i])) return false;
+    return true;
+  }
+
   // The tables read from `dat`, if every file is still what it was then.
   std::shared_ptr<const Tables> find(const std::string& dat, const Stamps& now) {
     std::lock_guard lock(mu_);
-    if (!tables_ || dat != dat_) return nullptr;
-    for (size_t i = 0; i < now.size(); ++i)
-      if (!now[i].vouches_for(stamps_[i])) return nullptr;
-    return tables_;
+    return tables_ && dat == dat_ && vouch(now, stamps_) ? tables_ : nullptr;
   }
 
   // `t` was read from `dat`, whose files had the stamps `before`.
   void keep(std::shared_ptr<const Tables> t, const std::string& dat, const Stamps& before) {
     // Changed while it was read: the next read must not trust it.
     const std::optional<Stamps> after = stamp(dat);
-    if (!after) return;
-    for (size_t i = 0; i < before.size(); ++i)
-      if (!(*after)[i].vouches_for(before[i])) return;
+    if (!after || !vouch(*after, before)) return;
     std::lock_guard lock(mu_);
     dat_ = dat;
     stamps_ = before;
@@ -211,29 +213,10 @@ TablesCache& tables_cache() {
   return cache;
 }
 
-void read_master_files(Tables& t, const std::string& dat) {
-  for (int i = 0; i < kMasterFileCount; ++i) load_master_file(t, dat, i);
-}
-
 }  // namespace
 
 void load_tables(Tables& t, const std::string& dat) {
-  const std::optional<TablesCache::Stamps> stamps = TablesCache::stamp(dat);
-  if (stamps) {
-    if (std::shared_ptr<const Tables> kept = tables_cache().find(dat, *stamps)) {
-      // The boss files' opponent slot is no master file's: it stays, as a read leaves it.
-      EnemyRecord opponent = std::move(t.enemy(-1));
-      t = *kept;
-      t.enemy(-1) = std::move(opponent);
-      return;
-    }
-  }
-  read_master_files(t, dat);
-  if (stamps) {
-    auto read = std::make_shared<Tables>(t);
-    read->enemy(-1) = EnemyRecord{};  // as a read into fresh tables has it
-    tables_cache().keep(std::move(read), dat, *stamps);
-  }
+  for (int i = 0; i < kMasterFileCount; ++i) load_master_file(t, dat, i);
 }
 
 std::shared_ptr<const Tables> read_tables(const std::string& dat) {
@@ -241,7 +224,7 @@ std::shared_ptr<const Tables> read_tables(const std::string& dat) {
   if (stamps)
     if (std::shared_ptr<const Tables> kept = tables_cache().find(dat, *stamps)) return kept;
   auto t = std::make_shared<Tables>();
-  read_master_files(*t, dat);
+  load_tables(*t, dat);
   if (stamps) tables_cache().keep(t, dat, *stamps);
   return t;
 }

@@ -11,9 +11,10 @@ namespace z2 {
 // keep their new contents.
 void load_tables(Tables& t, const std::string& dat_dir);
 
-// The twelve files read whole into tables of their own, which may be shared:
-// while no file has changed on disk since the last read, that read's tables
-// are handed out again. Throws DataError at the first file that fails.
+// The twelve files read whole into tables of their own, as NEW GAME and
+// COUNTINUE read them. While no file has changed on disk since the last read,
+// that read's tables are handed out again. Throws DataError at the first file
+// that fails.
 std::shared_ptr<const Tables> read_tables(const std::string& dat_dir);
 
 // The same files one at a time (0 name.dat .. 11 magic.dat, in load_tables'

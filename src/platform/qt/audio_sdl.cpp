@@ -226,9 +226,16 @@ class SdlAudio : public Audio {
       music = Mix_LoadMUS(wish.path.c_str());
       if (!music) continue;
       loaded = wish.token;
+      // Asked for something else while it loaded: not a note of it is heard.
+      if (wished_again()) continue;
       start_music(music, wish.token);
     }
     halt_music(music);
+  }
+
+  bool wished_again() {
+    std::lock_guard lock(music_mu_);
+    return music_wished_ || music_quit_;
   }
 
   void start_music(Mix_Music* music, uint64_t token) {

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 #include "datgen/datgen.hpp"
+#include "temp_dir.h"
 
 namespace fs = std::filesystem;
 using datgen::SourceError;
@@ -55,18 +55,7 @@ SourceError source_error(F f) {
   return SourceError("", 0, "");
 }
 
-struct TempDir {
-  fs::path path;
-  TempDir() {
-    std::random_device rd;
-    path = fs::temp_directory_path() / ("datgen_test_" + std::to_string(rd()) + std::to_string(rd()));
-    fs::create_directories(path);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-};
+using z2::test::TempDir;
 
 // A minimal but complete source set: few records, every file present.
 void write_sample(const fs::path& dir) {

@@ -21,23 +21,14 @@
 #include "shell/title.h"
 #include "state/random.h"
 #include "state/vars.h"
+#include "temp_dir.h"
 
 namespace fs = std::filesystem;
 using namespace z2;
 
 namespace {
 
-struct TempDir {
-  fs::path path;
-  TempDir() {
-    std::string tmpl = (fs::temp_directory_path() / "zando-faults-XXXXXX").string();
-    path = mkdtemp(tmpl.data());
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-};
+using test::TempDir;
 
 void write_bytes(const fs::path& p, const std::string& bytes) {
   fs::create_directories(p.parent_path());

@@ -11,6 +11,7 @@
 #include "data/tables.h"
 #include "game_fixture.h"
 #include "state/game_state.h"
+#include "temp_dir.h"
 
 namespace fs = std::filesystem;
 using namespace z2;
@@ -32,18 +33,7 @@ std::string error_of(F&& f) {
   return "";
 }
 
-struct TempDir {
-  fs::path path;
-  TempDir() {
-    std::string tmpl = (fs::temp_directory_path() / "zando-reader-XXXXXX").string();
-    path = mkdtemp(tmpl.data());
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-  std::string dir() const { return path.string() + "/"; }
-};
+using test::TempDir;
 
 void write_bytes(const fs::path& p, const std::string& bytes) {
   fs::create_directories(p.parent_path());

@@ -32,6 +32,7 @@
 #include "state/random.h"
 #include "boxes.h"
 #include "state/vars.h"
+#include "../unit/temp_dir.h"
 
 namespace fs = std::filesystem;
 using namespace z2;
@@ -62,16 +63,11 @@ void make_start(const fs::path& dir) {
 }
 
 struct Dirs {
-  fs::path base;
+  test::TempDir tmp;
+  fs::path base = tmp.path;
   Dirs() {
-    std::string tmpl = (fs::temp_directory_path() / "zando-record-XXXXXX").string();
-    base = mkdtemp(tmpl.data());
     make_start(base / "window");
     make_start(base / "replay");
-  }
-  ~Dirs() {
-    std::error_code ec;
-    fs::remove_all(base, ec);
   }
   fs::path script() const { return base / "session.script"; }
 };

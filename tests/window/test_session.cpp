@@ -22,6 +22,7 @@
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
+#include "../unit/temp_dir.h"
 
 namespace fs = std::filesystem;
 using namespace z2;
@@ -32,20 +33,15 @@ using test::read_bytes;
 
 // The mini set in a folder of its own, with a save to continue from.
 struct Folder {
-  fs::path path;
+  test::TempDir tmp;
+  fs::path path = tmp.path;
   Folder() {
-    std::string tmpl = (fs::temp_directory_path() / "zando-session-XXXXXX").string();
-    path = mkdtemp(tmpl.data());
     fs::copy(fs::path(ZANDO_FIXTURES) / "mini", path, fs::copy_options::recursive);
     GameState saved;
     new_game_values(saved);
     saved.my_name = "シグナル";
     saved.cent = 500;
     std::ofstream(path / "dat" / "z.wav", std::ios::binary) << save_bytes(saved);
-  }
-  ~Folder() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
   }
 };
 

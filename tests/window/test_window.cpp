@@ -34,6 +34,7 @@
 #include "shell/title.h"
 #include "state/random.h"
 #include "boxes.h"
+#include "../unit/temp_dir.h"
 
 namespace fs = std::filesystem;
 using namespace z2;
@@ -51,17 +52,7 @@ const QRgb kBoss = qRgb(240, 220, 10);
 const QRgb kBossBig = qRgb(100, 0, 160);
 const QRgb kRoom = qRgb(90, 150, 90);
 
-struct TempDir {
-  fs::path path;
-  TempDir() {
-    std::string tmpl = (fs::temp_directory_path() / "zando-window-XXXXXX").string();
-    path = mkdtemp(tmpl.data());
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-};
+using test::TempDir;
 
 void write_bmp(const fs::path& p, QRgb colour, int w = 64, int h = 64) {
   QImage img(w, h, QImage::Format_RGB32);

@@ -23,23 +23,14 @@
 #include "shell/title.h"
 #include "state/random.h"
 #include "boxes.h"
+#include "../unit/temp_dir.h"
 
 namespace fs = std::filesystem;
 using namespace z2;
 
 namespace {
 
-struct TempDir {
-  fs::path path;
-  TempDir() {
-    std::string tmpl = (fs::temp_directory_path() / "zando-comforts-XXXXXX").string();
-    path = mkdtemp(tmpl.data());
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-};
+using test::TempDir;
 
 // What the window asks of the sound, one line per call.
 class AudioLog : public Audio {

@@ -315,10 +315,6 @@ constexpr Multiplier kMultipliers[] = {
     {ex::kTimes2, 3, "＞2倍", 2, 1},    {ex::kHalf, 3, "＞0.5倍", 1, 2},    {ex::kTimes3, 3, "＞3倍", 3, 1},
 };
 
-void give_one(i32& count) {
-  if (count < 99) ++count;
-}
-
 }  // namespace
 
 unsigned ailment_flash(int code, bool on_opponent) { return static_cast<unsigned>(flash(code, on_opponent)); }
@@ -364,10 +360,10 @@ void steal(Game& g, bool quiet_when_empty) {
   if (id == 0) {
     item_random_get(g);
   } else if (id >= 1 && id <= 999 && !at_or_empty(g.t.item_table, id).it_name.empty()) {
-    give_one(s.item_have[static_cast<size_t>(id)]);
+    give_capped(s.item_have[static_cast<size_t>(id)], 1);
     msg_add(g, g.t.item_table[static_cast<size_t>(id)].it_name + "を盗んだ!!");
   } else if (id >= 1000 && id <= 9999 && !at_or_empty(g.t.gomi_table, id - 1000).gm_name.empty()) {
-    give_one(s.gomi_have[static_cast<size_t>(id - 1000)]);
+    give_capped(s.gomi_have[static_cast<size_t>(id - 1000)], 1);
     msg_add(g, g.t.gomi_table[static_cast<size_t>(id - 1000)].gm_name + "を盗んだ!!");
   } else if (!quiet_when_empty) {
     // Nothing, or an id that names no item or garbage in the tables.

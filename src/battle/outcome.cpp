@@ -15,7 +15,6 @@ namespace {
 
 std::string num(i32 v) { return std::to_string(v); }
 
-constexpr i32 kMaxOwned = 99;
 constexpr i32 kMaxDeaths = 1000;
 
 // A draw "until usable" over ids 0..n-1: first make sure a usable id exists
@@ -416,11 +415,6 @@ void death(Game& g) {
 }
 
 }  // namespace
-
-void give_capped(i32& have, i32 n) {
-  have = sat_add(have, n);
-  if (have > kMaxOwned) have = kMaxOwned;
-}
 
 void zoom_in(Game& g, Control& front, const QImage& back) {
   Frames frames(g, front);

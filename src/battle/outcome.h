@@ -23,7 +23,4 @@ void item_random_get(Game& g);
 // centre of `front` (129 x 129) until it fills it.
 void zoom_in(Game& g, Control& front, const QImage& back);
 
-// An ordinary gift: the owned count grows by n and stops at 99.
-void give_capped(i32& have, i32 n);
-
 }  // namespace z2

@@ -204,9 +204,11 @@ void Button7Click(Game& g) {
   if (s.buki_ex == ex::kNoEscape) return refuse(g, "追加効果によって使用不可");
 
   i32& escapes = s.floor_clear[fc::kEscapes];
-  escapes = escapes < 99 ? escapes + 1 : 99;
+  give_capped(escapes, 1);
   s.wild = sat_sub(s.wild, 5);
-  if (escapes == 99 && s.magic_have[magic::kRunAway] == 0) {
+  // Weapon effect 122 may have counted past the 99th escape: the spell is
+  // still learnt on the next one.
+  if (escapes >= kCountCap && s.magic_have[magic::kRunAway] == 0) {
     s.magic_have[magic::kRunAway] = 1;
     msg_add(g, "魔法【ラナウェイ】を覚えた!!");
   }

@@ -433,9 +433,20 @@ class Checker {
     for (int file : {kShop, kWild}) {
       if (!ok_[file]) continue;
       const auto& table = file == kShop ? t_->shop_table : t_->wild_table;
+      int gap = -1;  // the first entry without an item
       for (int k = 0; k < static_cast<int>(table.size()); ++k) {
         const i32 id = table[static_cast<size_t>(k)].item;
-        if (id == 0) continue;
+        if (id == 0) {
+          if (gap < 0) gap = k;
+          continue;
+        }
+        // A row's price is that of the entry at the row's place in the list,
+        // so an entry left out moves every later price onto the wrong row.
+        if (gap >= 0) {
+          report(rec(file, gap) + ": no item (id 0) before record " + std::to_string(k) +
+                 ": every later row would show the price of the entry before it");
+          gap = -1;
+        }
         if (at_or_empty(t_->item_table, id).it_name.empty()) {
           report(rec(file, k) + ": sells item " + std::to_string(id) + ", which has no name");
         }

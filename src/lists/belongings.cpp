@@ -87,7 +87,11 @@ void choose_fusion(Game& g) {
 }
 
 void play_disc(Game& g) {
-  if (!sel_in(g, 256)) return;
+  // Only a disc the player holds can be played: a stale choice plays nothing.
+  if (!sel_in(g, 256) || g.s.md_have[sel(g)] < 1) {
+    play_se(g, "miss.wav");
+    return;
+  }
   const MdRecord& md = g.t.md_table[sel(g)];
   set_moji_l2(g, "【" + md.md_name + "】の曲が流れ出した・・・・");
   // A disc is used up by playing it; the music goes on after the last one.

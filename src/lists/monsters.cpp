@@ -24,7 +24,6 @@ namespace {
 
 constexpr int kMonsterIds = 500;
 constexpr i32 kMaxActivations = 99;  // the call that reaches it evolves the monster
-constexpr i32 kGiftCap = 99;         // stolen things cap an owned count here
 
 struct Evolution {
   int from, to;
@@ -80,10 +79,6 @@ const std::string& mo_name(const Game& g, int id) { return at_or_empty(g.t.monst
 
 void lose_one(i32& have) {
   if (have > 0) --have;
-}
-void gain_capped(i32& have) {
-  // A count already above the cap (milestone prizes) is left as it is.
-  if (have < kGiftCap) have = have < 0 ? 1 : have + 1;
 }
 
 // --- shared effects ---
@@ -553,11 +548,11 @@ void theft(Game& g) {
   if (e == 0) {
     item_random_get(g);
   } else if (e >= 1 && e < 500) {
-    gain_capped(s.item_have[static_cast<size_t>(e)]);
+    give_capped(s.item_have[static_cast<size_t>(e)], 1);
     msg_add(g, g.t.item_table[static_cast<size_t>(e)].it_name + "を盗んだ!!");
   } else if (e >= 1000 && e < 1500) {
     const size_t id = static_cast<size_t>(e - 1000);
-    gain_capped(s.gomi_have[id]);
+    give_capped(s.gomi_have[id], 1);
     msg_add(g, g.t.gomi_table[id].gm_name + "を盗んだ!!");
   } else {
     // -1, and anything that is not a thing the opponent can carry.

@@ -11,14 +11,21 @@ namespace z2 {
 
 namespace {
 
-constexpr i32 kCountCap = 99;
-
 // The price of the selected row: the stock entry at the row's position.
 i32 row_price(const Game& g, const std::array<ShopRecord, 256>& stock) {
   return at_or_empty(stock, g.ui.list_l.selected).price;
 }
 
 bool valid_item(i32 id) { return id >= 0 && id < 500; }
+
+// A full stack is refused before anything is asked or paid, in the
+// shopkeeper's own words.
+bool refused_full(Game& g, const char* line) {
+  if (g.s.item_have[static_cast<size_t>(g.s.list_sel)] < kCountCap) return false;
+  msg_put(g, line);
+  play_se(g, "miss.wav");
+  return true;
+}
 
 // ぼうやの声 is only for a player who holds the whole seven-piece set and
 // has not yet met ぼうや himself; buying it gives up one piece of each.
@@ -35,8 +42,7 @@ void bought(Game& g, const std::string& name, i32 price) {
   s.cent = sat_sub(s.cent, price);
   play_se(g, "buy.wav");
   set_moji_l(g, name + "を買った!!\r\r他にはなにかいるかい？");
-  i32& have = s.item_have[static_cast<size_t>(s.list_sel)];
-  have = have < kCountCap ? have + 1 : kCountCap;
+  give_capped(s.item_have[static_cast<size_t>(s.list_sel)], 1);
   list_about(g);
 }
 
@@ -47,6 +53,7 @@ void buy_item(Game& g) {
   if (!valid_item(s.list_sel)) return;
   const std::string& name = g.t.item_table[static_cast<size_t>(s.list_sel)].it_name;
   const i32 price = row_price(g, g.t.shop_table);
+  if (refused_full(g, "それ以上は持てないようだね")) return;
   if (!g.plat.ask(name + "を買いますか？")) {
     play_se(g, "miss.wav");
     return;
@@ -72,6 +79,7 @@ void buy_wild_item(Game& g) {
   if (!valid_item(s.list_sel)) return;
   const std::string& name = g.t.item_table[static_cast<size_t>(s.list_sel)].it_name;
   const i32 price = row_price(g, g.t.wild_table);
+  if (refused_full(g, "それ以上は持てねえぜ")) return;
   if (!g.plat.ask(name + "を買うかい？")) {
     play_se(g, "miss.wav");
     return;

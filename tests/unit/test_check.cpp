@@ -174,7 +174,10 @@ TEST_F(CheckFaultySet, ShopEntriesWithoutItem) {
   EXPECT_LINE(lines(), "dat/shop.dat: record 3: sells item 600, which has no name");
   EXPECT_LINE(lines(), "dat/wild.dat: record 2: sells item 5, which has no name");
   EXPECT_NO_LINE_STARTING(lines(), "dat/shop.dat: record 0:");
-  EXPECT_NO_LINE_STARTING(lines(), "dat/shop.dat: record 2:");
+  // An entry without an item moves every later price onto the wrong row.
+  EXPECT_LINE(lines(),
+              "dat/shop.dat: record 2: no item (id 0) before record 3: every later row would show the price of the "
+              "entry before it");
   EXPECT_NO_LINE_STARTING(lines(), "dat/wild.dat: record 0:");
   EXPECT_NO_LINE_STARTING(lines(), "dat/wild.dat: record 1:");
 }
@@ -304,7 +307,7 @@ class CheckBuiltSet : public ::testing::Test {
     data("md.dat", {"", "", "", "曲", "よい曲", "md01.mid"});
     data("enemy.dat", enemy_lines());
     data("item.dat", item_lines());
-    data("shop.dat", {"1", "10", "0", "0", "499", "99"});
+    data("shop.dat", {"1", "10", "499", "99"});
     data("wild.dat", {"2", "50"});
     l.clear();
     for (int i = 0; i < 256; ++i) l.insert(l.end(), {"職" + std::to_string(i), "説明", "0", "1", "0"});
@@ -427,8 +430,15 @@ TEST_F(CheckBuiltSet, MissingDiscMusicAndMissingBoss) {
 }
 
 TEST_F(CheckBuiltSet, ShopItemWithoutName) {
-  data("shop.dat", {"1", "10", "0", "0", "-5", "99", "499", "99"});
-  EXPECT_EQ(join(z2::check_data(root())), "dat/shop.dat: record 2: sells item -5, which has no name\n");
+  data("shop.dat", {"1", "10", "-5", "99", "499", "99"});
+  EXPECT_EQ(join(z2::check_data(root())), "dat/shop.dat: record 1: sells item -5, which has no name\n");
+}
+
+TEST_F(CheckBuiltSet, AGapInTheStockIsReportedOnceAndTheEmptyEndIsNone) {
+  data("wild.dat", {"2", "50", "0", "0", "0", "0", "3", "50"});
+  EXPECT_EQ(join(z2::check_data(root())),
+            "dat/wild.dat: record 1: no item (id 0) before record 3: every later row would show the price of the "
+            "entry before it\n");
 }
 
 TEST_F(CheckBuiltSet, ShortFilesAreNoErrorButTheirGapsAre) {

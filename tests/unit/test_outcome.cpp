@@ -8,6 +8,8 @@
 #include "battle/outcome.h"
 #include "data/tables.h"
 #include "platform/headless/headless.h"
+#include "rooms/chest.h"
+#include "rooms/errand_girl.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/ids.h"
@@ -224,6 +226,60 @@ TEST(Victory, OwnItemGarbageAndTheJoiningMonster) {
   bad.rng.push({0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1});
   death_check(bad.g);
   EXPECT_TRUE(bad.saw("put: 【やくそう】を手に入れた!"));
+}
+
+// Prizes take counts past 99; every ordinary gift of one more then leaves
+// them as they are instead of cutting them back to 99.
+TEST(Victory, GiftsNeverCutACountAboveNinetyNine) {
+  OutcomeRig r;
+  r.g.t.monster_table[7].mo_name = "スライム";
+  r.s.item_have[1] = 150;    // やくそう
+  r.s.gomi_have[3] = 160;    // 空き缶
+  r.s.md_have[1] = 170;      // テストの歌
+  r.s.monster_have[7] = 180;
+  r.s.monster_have[monster::kErrandGirl] = 190;
+
+  // The opponent's own garbage, then it joins.
+  r.fallen("スライム", 1, 5, 0);
+  r.s.e_item = 1003;
+  r.rng.push({0, 0, 0, 0, 0, 0, 0, 1});
+  death_check(r.g);
+  EXPECT_TRUE(r.saw("put: 【空き缶】を手に入れた!"));
+  EXPECT_TRUE(r.saw("notice: なんとスライムが仲間になった!"));
+  // Its own item.
+  r.fallen("スライム", 1, 5, 0);
+  r.s.e_item = 1;
+  r.rng.push({0, 0, 0, 0, 0, 0, 1, 1});
+  death_check(r.g);
+  EXPECT_TRUE(r.saw("put: 【やくそう】を手に入れた!"));
+  // Garbage of the floor and a disc.
+  r.fallen("スライム", 1, 5, 0);
+  r.rng.push({0, 0, 0, 0, 1, 0, 3, 0, 1, 1, 1});
+  death_check(r.g);
+  EXPECT_TRUE(r.saw("put: ゴミ【空き缶】を見つけた!"));
+  EXPECT_TRUE(r.saw("put: MD【テストの歌】を見つけた!"));
+  // The chest's random item.
+  r.out.str("");
+  r.rng.push({0, 0, 15, 1, 1, 1});
+  takaraClick(r.g);
+  EXPECT_TRUE(r.saw("put: 【やくそう】を手に入れた!"));
+  // The errand girl's garbage and her joining, and a bundle while she is out.
+  r.s.host_mode = true;
+  r.s.wata_out = 1;
+  r.s.wata = 98;
+  r.rng.push({6, 3, 1, 1, 1, 2});
+  wataClick(r.g);
+  EXPECT_TRUE(r.saw("put: ゴミ【空き缶】を入手した!!"));
+  EXPECT_TRUE(r.saw("notice: 【わたっ娘】が仲間になった!!"));
+  r.s.wata_out = 1;
+  item_random_get(r.g);
+  EXPECT_TRUE(r.saw("put: 【やくそう】を3コ手に入れた!"));
+
+  EXPECT_EQ(r.s.item_have[1], 150);
+  EXPECT_EQ(r.s.gomi_have[3], 160);
+  EXPECT_EQ(r.s.md_have[1], 170);
+  EXPECT_EQ(r.s.monster_have[7], 180);
+  EXPECT_EQ(r.s.monster_have[monster::kErrandGirl], 190);
 }
 
 TEST(Victory, FloorGarbageIsFoundOnlyBeforeTheLastRedraw) {

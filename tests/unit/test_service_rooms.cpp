@@ -276,8 +276,14 @@ TEST(Discs, PlayingUsesTheDiscAndTheMusicPlaysOn) {
   EXPECT_TRUE(r.saw("moji_l2: 【夜の曲】の曲が流れ出した・・・・"));
   EXPECT_TRUE(r.saw("bgm: md02.mid"));
   EXPECT_FALSE(r.saw("bgm: not"));
+
+  // The disc is gone while the choice stays: nothing plays and nothing is counted.
+  r.out.str("");
   play_disc(r.g);
   EXPECT_EQ(r.g.s.md_have[1], 0);
+  EXPECT_TRUE(r.saw("se: miss.wav"));
+  EXPECT_FALSE(r.saw_part("bgm:"));
+  EXPECT_FALSE(r.saw_part("流れ出した"));
 }
 
 TEST(Church, ClassChangeChecksMoneyAsksAndChargesEveryTime) {

@@ -118,7 +118,19 @@ TEST(Shop, BuyingChecksTheAnswerAndTheMoneyAndStopsCountingAtNinetyNine) {
   EXPECT_EQ(r.g.s.cent, 30);
   EXPECT_EQ(r.have(11), 1);
 
-  r.g.s.item_have[10] = 99;
+  // A full stack is refused before the question, and the money is kept;
+  // a count that a prize took past 99 is not cut back either.
+  for (i32 full : {99, 150}) {
+    r.g.s.item_have[10] = full;
+    r.choose("薬");
+    ASSERT_TRUE(click(r.g, "OK"));
+    EXPECT_TRUE(r.saw("put: それ以上は持てないようだね"));
+    EXPECT_TRUE(r.saw("se: miss.wav"));
+    EXPECT_FALSE(r.saw("ask: 薬を買いますか？ -> yes"));
+    EXPECT_EQ(r.g.s.cent, 30);
+    EXPECT_EQ(r.have(10), full);
+  }
+  r.g.s.item_have[10] = 98;
   r.buy("薬");
   EXPECT_EQ(r.g.s.cent, 5);
   EXPECT_EQ(r.have(10), 99);
@@ -210,4 +222,12 @@ TEST(WildShop, TheDoorOpensAtFiftyWildAndTheShopTakesCentsOnly) {
   r.buy("剣");
   EXPECT_TRUE(r.saw("put: セントがたらないようだぜ、出なおしてきな"));
   EXPECT_EQ(r.have(11), 1);
+
+  s.cent = 500;
+  s.item_have[11] = 99;
+  r.choose("剣");
+  ASSERT_TRUE(click(r.g, "OK"));
+  EXPECT_TRUE(r.saw("put: それ以上は持てねえぜ"));
+  EXPECT_EQ(s.cent, 500);
+  EXPECT_EQ(r.have(11), 99);
 }

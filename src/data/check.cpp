@@ -13,6 +13,7 @@
 #include "data/tables.h"
 #include "data/picture.h"
 #include "state/ids.h"
+#include "state/item_kinds.h"
 
 namespace z2 {
 namespace {
@@ -169,44 +170,6 @@ bool fights_on(int floor) {
   return r.monster_room || r.random_room || r.advanced_room;
 }
 
-// What the lasting gains of an item kind add to: buying ten of a cheap tier
-// does the same as one of a tier ten times as strong, so a dearer tier must
-// give more per cent.
-bool lasting_gain(i32 kind) {
-  switch (kind) {
-    case 3: case 4: case 6: case 7: case 8: case 9: case 10: case 11: case 12: case 13:
-    case 15: case 19: case 20: case 25: case 63: case 73: case 79: case 80: case 89:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// Goods bought to be used. Those that do nothing when used (keys, keepsakes, the seven
-// things ぼうや lost) are bought to be had, each for itself.
-bool used_for_its_effect(i32 kind) {
-  if (kind >= 400 && kind <= 499) return true;
-  if (kind < 0 || kind > 99) return false;
-  if (kind == 5 || kind == 14 || (kind >= 16 && kind <= 18) || kind == 96) return false;
-  if ((kind >= 40 && kind <= 49) || kind == 52 || (kind >= 74 && kind <= 77) || (kind >= 81 && kind <= 88) ||
-      kind == 90 || kind == 92 || kind == 93) {
-    return false;
-  }
-  return true;
-}
-
-// Kinds whose it_pow is an amount (more is stronger). For the others the
-// power is a selector or unused, and only the same power is the same effect.
-bool amount_kind(i32 kind) {
-  if (lasting_gain(kind) || (kind >= 400 && kind <= 499)) return true;
-  switch (kind) {
-    case 0: case 1: case 22: case 24: case 39: case 50: case 51: case 54: case 55: case 56:
-    case 58: case 91:
-      return true;
-    default:
-      return false;
-  }
-}
 constexpr int kRandomDraws = 499;  // random(499): ids 0..498 of items and garbage
 constexpr int kDiscDraws = 255;    // random(255): discs 0..254
 const char* const kRareTitle[3] = {"extra enemy", "floor master", "phantom's apostle"};
@@ -611,10 +574,10 @@ class Checker {
           const std::string head = rec(file, a) + quoted(ia.it_name) + ": sold for " + std::to_string(sa.price) +
                                    ", more than record " + std::to_string(b) + quoted(ib.it_name) + " for " +
                                    std::to_string(sb.price);
-          const bool amount = amount_kind(ia.it_kind);
+          const bool amount = kinds::amount_kind(ia.it_kind);
           if (!amount || ia.it_pow <= ib.it_pow) {
             report(head + ", which does the same" + (amount ? " with no less power" : ""));
-          } else if (lasting_gain(ia.it_kind) &&
+          } else if (kinds::lasting_gain(ia.it_kind) &&
                      static_cast<int64_t>(sa.price) * ib.it_pow > static_cast<int64_t>(sb.price) * ia.it_pow) {
             report(head + ", yet gives less per cent (" + std::to_string(ia.it_pow) + " against " +
                    std::to_string(ib.it_pow) + ")");
@@ -626,12 +589,12 @@ class Checker {
 
   // Two goods that do the same thing, so that only power and price tell them apart.
   static bool same_effect(const ItemRecord& a, const ItemRecord& b) {
-    const bool wa = a.it_kind >= 400 && a.it_kind <= 449, wb = b.it_kind >= 400 && b.it_kind <= 449;
-    const bool ra = a.it_kind >= 450 && a.it_kind <= 499, rb = b.it_kind >= 450 && b.it_kind <= 499;
+    const bool wa = kinds::weapon(a.it_kind), wb = kinds::weapon(b.it_kind);
+    const bool ra = kinds::armour(a.it_kind), rb = kinds::armour(b.it_kind);
     if (wa || wb) return wa && wb && a.it_ex == b.it_ex;  // a weapon's extra effect sets it apart
     if (ra || rb) return ra && rb;
-    if (a.it_kind != b.it_kind || !used_for_its_effect(a.it_kind)) return false;
-    return amount_kind(a.it_kind) || a.it_pow == b.it_pow;
+    if (a.it_kind != b.it_kind || !kinds::used_for_its_effect(a.it_kind)) return false;
+    return kinds::amount_kind(a.it_kind) || a.it_pow == b.it_pow;
   }
 
   // ---- pictures ----

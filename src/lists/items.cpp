@@ -12,6 +12,7 @@
 #include "shell/status.h"
 #include "state/ids.h"
 #include "state/int32.h"
+#include "state/item_kinds.h"
 #include "state/random.h"
 
 namespace z2 {
@@ -21,18 +22,6 @@ namespace {
 constexpr i32 kPowCap = 999999999;
 
 std::string n(i32 v) { return std::to_string(v); }
-
-// The types that only make sense against an opponent.
-bool fight_only(i32 kind) {
-  switch (kind) {
-    case 27: case 28: case 32: case 33: case 34: case 35: case 36:
-    case 50: case 51: case 53: case 54: case 55: case 56: case 58:
-    case 64: case 65: case 66: case 69: case 72: case 94: case 95:
-      return true;
-    default:
-      return false;
-  }
-}
 
 // One ailment roll of the type-53 items: the chance, the picture and the line.
 struct AilmentRoll {
@@ -79,31 +68,98 @@ void ailment_item(Game& g, i32 k) {
   }
 }
 
-// fx 11 and a line "<what>が K 上がった!" with the value raised by K.
-void raise(Game& g, i32& value, i32 k, const std::string& what) {
-  screen_effect(g, 11);
-  value = sat_add(value, k);
-  msg_add(g, what + "が" + n(k) + "上がった!");
+// ---- the table of kinds ----
+
+// What a kind may change: a field of the state, or an entry of floor_clear.
+struct Field {
+  i32 GameState::*member = nullptr;
+  int clear = -1;
+};
+constexpr Field field(i32 GameState::*m) { return {m, -1}; }
+constexpr Field clear_entry(int i) { return {nullptr, i}; }
+
+i32& ref(GameState& s, const Field& f) {
+  return f.member ? s.*f.member : s.floor_clear[static_cast<size_t>(f.clear)];
 }
 
+enum class Op : uint8_t {
+  None,
+  Add,  // field += k
+  Sub,  // field -= k
+  Inc,  // field += value
+  Set,  // field = value
+};
+
+constexpr int kNoFx = -1;
+
+// One use of an item: the game, its power k and its name.
+struct Use {
+  Game& g;
+  i32 k;
+  const std::string& name;
+};
+
+// One kind: the screen effect, the change of one field, then the line
+// head + k + tail (head alone when the line shows no k), typed as a new line
+// or (put) as the whole message. `act` replaces all of it where a rule does
+// not fit; it returns false when the item had no effect and comes back.
+struct KindRow {
+  i32 kind;
+  int fx;
+  Op op;
+  Field target;
+  i32 value;
+  const char* head;
+  const char* tail;
+  bool put;
+  bool (*act)(Use&);
+};
+
+constexpr KindRow add(i32 kind, int fx, Field f, const char* head, const char* tail) {
+  return {kind, fx, Op::Add, f, 0, head, tail, false, nullptr};
+}
+constexpr KindRow sub(i32 kind, int fx, Field f, const char* head, const char* tail) {
+  return {kind, fx, Op::Sub, f, 0, head, tail, false, nullptr};
+}
+// fx 11 and "<what>が K 上がった!" with the value raised by K.
+constexpr KindRow raise(i32 kind, Field f, const char* what_ga) { return add(kind, 11, f, what_ga, "上がった!"); }
+constexpr KindRow set(i32 kind, int fx, Field f, i32 v, const char* text, bool put = false) {
+  return {kind, fx, Op::Set, f, v, text, nullptr, put, nullptr};
+}
+constexpr KindRow say(i32 kind, int fx, const char* head, const char* tail = nullptr) {
+  return {kind, fx, Op::None, {}, 0, head, tail, false, nullptr};
+}
+constexpr KindRow acting(i32 kind, bool (*act)(Use&)) { return {kind, kNoFx, Op::None, {}, 0, nullptr, nullptr, false, act}; }
+
+// ---- the kinds that are not a plain change ----
+
 // Types 3, 4, 70, 71: the weapon's or the armour's power grows.
-void grow(Game& g, const char* head, const std::string& name, i32& pow, i32 k) {
+bool grow(Game& g, const char* head, const std::string& name, i32& pow, i32 k) {
   screen_effect(g, 11);
   msg_add(g, std::string(head) + name + "】が" + n(k) + "上がった!\r\r△" + n(pow) + "→△" + n(sat_add(pow, k)));
   pow = sat_add(pow, k);
+  return true;
 }
+bool grow_weapon(Use& u) { return grow(u.g, "武器【", u.g.s.buki_name, u.g.s.buki_pow, u.k); }
+bool grow_armour(Use& u) { return grow(u.g, "防具【", u.g.s.bougu_name, u.g.s.bougu_pow, u.k); }
+bool wild_weapon(Use& u) { return grow(u.g, "武器【", u.g.s.buki_name, u.g.s.buki_pow, u.g.s.wild); }
+bool wild_armour(Use& u) { return grow(u.g, "防具【", u.g.s.bougu_name, u.g.s.bougu_pow, u.g.s.wild); }
 
 // Types 30, 31: the power is multiplied, never past the cap.
-void multiply(Game& g, const char* head, std::string& name, i32& pow, i32 k, const std::string& item_name) {
-  msg_add(g, std::string(head) + name + "】△" + n(pow) + "の威力を" + n(k) + "倍!!");
+bool multiply(Use& u, const char* head, std::string& name, i32& pow) {
+  Game& g = u.g;
+  msg_add(g, std::string(head) + name + "】△" + n(pow) + "の威力を" + n(u.k) + "倍!!");
   screen_effect(g, 11);
-  pow = sat_mul(pow, k);
+  pow = sat_mul(pow, u.k);
   if (pow > kPowCap) pow = kPowCap;
-  name = item_name;
+  name = u.name;
+  return true;
 }
+bool multiply_weapon(Use& u) { return multiply(u, "武器【", u.g.s.buki_name, u.g.s.buki_pow); }
+bool multiply_armour(Use& u) { return multiply(u, "防具【", u.g.s.bougu_name, u.g.s.bougu_pow); }
 
 // Types 37, 38: the naming box takes over; its button does the naming.
-void open_naming(Game& g, const char* prompt, const char* button) {
+bool open_naming(Game& g, const char* prompt, const char* button) {
   Ui& ui = g.ui;
   ui.name_l.text.clear();
   ui.list_box.visible = false;
@@ -111,15 +167,27 @@ void open_naming(Game& g, const char* prompt, const char* button) {
   ui.name_b.caption = button;
   ui.name_box.visible = true;
   g.plat.repaint();
+  return true;
+}
+bool name_weapon(Use& u) { return open_naming(u.g, "武器の名前を入力してください", "武器にネーミング"); }
+bool name_armour(Use& u) { return open_naming(u.g, "防具の名前を入力してください", "防具にネーミング"); }
+
+bool crumbles(Use& u) {  // 5
+  msg_add(u.g, u.name + "は砕けてしまった。");
+  return true;
 }
 
 // Type 24: an owned monster of id below 254 gains activations. Without one
 // the draw could never end, so the item does nothing and comes back.
-bool boost_monster(Game& g, i32 k) {
+bool boost_monster(Use& u) {
+  Game& g = u.g;
   GameState& s = g.s;
   bool any = false;
   for (int i = 0; i < 254; ++i) any = any || s.monster_have[static_cast<size_t>(i)] > 0;
-  if (!g.ui.m2.visible || !any) return false;
+  if (!g.ui.m2.visible || !any) {
+    msg_add(g, "なにも起きなかった");
+    return false;
+  }
   screen_effect(g, 9);
   int a = g.random(254);
   for (int tries = 1; s.monster_have[static_cast<size_t>(a)] <= 0 && tries < kDrawCap; ++tries) a = g.random(254);
@@ -129,310 +197,326 @@ bool boost_monster(Game& g, i32 k) {
     while (s.monster_have[static_cast<size_t>(a)] <= 0) ++a;
   }
   i32& lv = s.monster_lv[static_cast<size_t>(a)];
-  lv = sat_add(lv, k);
+  lv = sat_add(lv, u.k);
   if (lv > 98) lv = 98;
-  msg_add(g, "モンスター「" + g.t.monster_table[static_cast<size_t>(a)].mo_name + "」の発動回数が" + n(k) + "上がった!");
+  msg_add(g, "モンスター「" + g.t.monster_table[static_cast<size_t>(a)].mo_name + "」の発動回数が" + n(u.k) +
+                 "上がった!");
   return true;
 }
 
-// The effect of a consumable of `kind`; false when it had none and the item
-// comes back.
-bool item_effect(Game& g, i32 kind, i32 k, const std::string& name) {
-  GameState& s = g.s;
-  switch (kind) {
-    case 0:
-      screen_effect(g, 3);
-      s.my_hp = sat_add(s.my_hp, k);
-      msg_add(g, "HPが" + n(k) + "回復した!");
-      break;
-    case 1:
-      screen_effect(g, 17);
-      s.my_mp = sat_add(s.my_mp, k);
-      msg_add(g, "HPが" + n(k) + "回復した!");
-      break;
-    case 2:
-      screen_effect(g, 1);
-      s.my_hp = sat_sub(s.my_hp, k);
-      msg_add(g, "HPが" + n(k) + "減った!");
-      break;
-    case 3: grow(g, "武器【", s.buki_name, s.buki_pow, k); break;
-    case 4: grow(g, "防具【", s.bougu_name, s.bougu_pow, k); break;
-    case 5: msg_add(g, name + "は砕けてしまった。"); break;
-    case 6:
-      s.ark = sat_add(s.ark, k);
-      msg_add(g, "ＡＲＫが" + n(k) + "上がった!!");
-      break;
-    case 7: raise(g, s.my_hp_max, k, "MAXHP"); break;
-    case 8: raise(g, s.my_mp_max, k, "MAXMP"); break;
-    case 9: raise(g, s.my_atk, k, "【攻撃力】"); break;
-    case 10: raise(g, s.my_body, k, "【防御力】"); break;
-    case 11: raise(g, s.floor_clear[fc::kZando], k, "【ｻﾞﾝﾄﾞ】"); break;
-    case 12: raise(g, s.floor_clear[fc::kLa], k, "【ＬＡ】"); break;
-    case 13: raise(g, s.floor_clear[fc::kJapan], k, "【日本】"); break;
-    case 14:
-    case 16:
-    case 17:
-    case 18: {
-      // Gauges the game names but does not keep.
-      const char* what = kind == 14 ? "【裏切り】" : kind == 16 ? "【過去】" : kind == 17 ? "【全能】" : "【謎】";
-      screen_effect(g, 11);
-      msg_add(g, std::string(what) + "が" + n(k) + "上がった!");
-      break;
-    }
-    case 15: raise(g, s.floor_clear[fc::kChina], k, "【中国】"); break;
-    case 19: raise(g, s.floor_clear[fc::kBattles], k, "【戦闘回数】"); break;
-    case 20: raise(g, s.floor_clear[fc::kDeaths], k, "【死亡回数】"); break;
-    case 21:
-      screen_effect(g, 11);
-      msg_add(g, "スペシャリストに１歩近づいた!");
-      break;
-    case 22:
-      screen_effect(g, 11);
-      msg_add(g, "経験値が" + n(k) + "上がった!");
-      s.my_exp = sat_add(s.my_exp, k);
-      break;
-    case 23:
-      screen_effect(g, 3);
-      s.my_state = ail::kNone;
-      msg_add(g, "ステータスが通常に戻った!!");
-      break;
-    case 24:
-      if (!boost_monster(g, k)) {
-        msg_add(g, "なにも起きなかった");
-        return false;
-      }
-      break;
-    case 25:
-      screen_effect(g, 11);
-      msg_add(g, "LVが" + n(k) + "上がった!");
-      raise_level(s, k);
-      break;
-    case 26:
-      screen_effect(g, 3);
-      s.my_hp = s.my_hp_max;
-      s.my_mp = s.my_mp_max;
-      s.my_state = ail::kNone;
-      msg_add(g, "完全回復した!!\rステータスが通常に戻った!!");
-      break;
-    case 27:
-      screen_effect(g, 8);
-      s.e_lv = 1;
-      msg_add(g, "敵のＬＶが1になった!!");
-      break;
-    case 28:
-      screen_effect(g, 12);
-      s.e_lv = s.e_lv > 1 ? s.e_lv - 1 : 1;
-      msg_add(g, "敵のＬＶが1さがった!");
-      screen_effect(g, 11);
-      raise_level(s, 1);
-      msg_add(g, "敵のＬＶを吸い取った!!");
-      break;
-    case 29:
-      if (s.my_state == ail::kPoison || s.my_state == ail::kVenom || s.my_state == ail::kLeech) {
-        screen_effect(g, 3);
-        s.my_state = ail::kNone;
-        msg_add(g, "毒がなおった!");
-      } else {
-        msg_add(g, "なにも起きなかった");
-        return false;
-      }
-      break;
-    case 30: multiply(g, "武器【", s.buki_name, s.buki_pow, k, name); break;
-    case 31: multiply(g, "防具【", s.bougu_name, s.bougu_pow, k, name); break;
-    case 32:
-      screen_effect(g, 10);
-      s.e_lv = sat_add(s.e_lv, 1);
-      msg_add(g, "敵のＬＶを1上げた!");
-      break;
-    case 33:
-      screen_effect(g, 9);
-      s.buf_def() = 0;
-      msg_add(g, "守備力が元にもどった!!");
-      break;
-    case 34:
-      screen_effect(g, 9);
-      s.buf_atk() = 0;
-      msg_add(g, "腕力が元にもどった!!");
-      break;
-    case 35:
-      screen_effect(g, 8);
-      s.e_buf_def = 0;
-      msg_add(g, "敵の守備力が元にもどった!!");
-      break;
-    case 36:
-      screen_effect(g, 8);
-      s.e_buf_atk = 0;
-      msg_add(g, "敵の腕力が元にもどった!!");
-      break;
-    case 37: open_naming(g, "武器の名前を入力してください", "武器にネーミング"); break;
-    case 38: open_naming(g, "防具の名前を入力してください", "防具にネーミング"); break;
-    case 39:
-      s.cent = sat_add(s.cent, k);
-      msg_add(g, n(k) + "ｾﾝﾄ入手した!!");
-      break;
-    case 50: raise(g, s.buf_atk(), k, "一時的に【腕力】"); break;
-    case 51: raise(g, s.buf_def(), k, "一時的に【守備力】"); break;
-    case 53: ailment_item(g, k); break;
-    case 54:
-      screen_effect(g, 12);
-      s.e_buf_atk = sat_sub(s.e_buf_atk, k);
-      msg_add(g, "一時的に敵の【腕力】が" + n(k) + "下がった!");
-      break;
-    case 55:
-      screen_effect(g, 12);
-      s.e_buf_def = sat_sub(s.e_buf_def, k);
-      msg_add(g, "一時的に敵の【守備力】が" + n(k) + "下がった!");
-      break;
-    case 56:
-      msg_put(g, "妖魔の力が解き放たれた。");
-      beast_hit(g, k);
-      magic_hit(g, k);
-      break;
-    case 57:
-      s.my_state = ail::kStone;
-      screen_effect(g, 16);
-      msg_put(g, s.my_name + "は石化してしまった...");
-      break;
-    case 58:
-      msg_put(g, "隕石が降り注いだ!!");
-      attack(g, k);
-      enemy_attack(g, k);
-      break;
-    case 59:
-      screen_effect(g, 3);
-      msg_add(g, "攻撃可能になった");
-      s.can_punch = true;
-      break;
-    case 60:
-      screen_effect(g, 3);
-      msg_add(g, "魔法可能になった");
-      s.can_magic = true;
-      break;
-    case 61:
-      screen_effect(g, 3);
-      msg_add(g, "モンスター可能になった");
-      s.can_beast = true;
-      break;
-    case 62:
-      screen_effect(g, 3);
-      msg_add(g, "アイテム可能になった");
-      s.can_item = true;
-      break;
-    case 63:
-      screen_effect(g, 11);
-      msg_add(g, "【WILD】が" + n(k) + "上がった!!");
-      s.wild = sat_add(s.wild, k);
-      break;
-    case 64:
-      msg_put(g, "＞ＷＩＬＤ ＳＴＹＬＥ!!!");
-      magic_hit(g, s.wild / 10);
-      break;
-    case 65:
-      msg_put(g, "＞ＷＩＬＤ ＲＵＮＩＮＧ!!!");
-      beast_hit(g, s.wild / 10);
-      break;
-    case 66:
-      msg_put(g, "＞ＷＩＬＤ分ダメージ!!");
-      screen_effect(g, 4);
-      s.e_hp = sat_sub(s.e_hp, s.wild);
-      msg_add(g, n(s.wild) + "ダメージ与えた!!");
-      break;
-    case 67:
-      screen_effect(g, 13);
-      screen_effect(g, 11);
-      msg_add(g, "攻撃力と引き換えに、【WILD】が20上がった!!");
-      s.my_atk = sat_sub(s.my_atk, 1);
-      s.wild = sat_add(s.wild, 20);
-      break;
-    case 68:
-      screen_effect(g, 13);
-      screen_effect(g, 11);
-      msg_add(g, "最大HPと引き換えに、【WILD】が80上がった!!");
-      s.my_hp_max = sat_sub(s.my_hp_max, 10);
-      s.wild = sat_add(s.wild, 80);
-      break;
-    case 69:
-    case 72: {
-      msg_put(g, kind == 69 ? "＞ＷＩＬＤさよなら!!" : "＞ＷＩＬＤこんにちは!!");
-      screen_effect(g, 4);
-      const i32 d = kind == 69 ? sat_mul(s.wild, 10) : sat_mul(10, sat_sub(999, s.wild));
-      s.e_hp = sat_sub(s.e_hp, d);
-      msg_add(g, n(d) + "ダメージ与えた!!");
-      screen_effect(g, 9);
-      msg_add(g, "【WILD】が0になった!!");
-      s.wild = 0;
-      break;
-    }
-    case 70: grow(g, "武器【", s.buki_name, s.buki_pow, s.wild); break;
-    case 71: grow(g, "防具【", s.bougu_name, s.bougu_pow, s.wild); break;
-    case 73: raise(g, s.my_beast, k, "【獣力】"); break;
-    case 78:
-      s.monster_have[101] = sat_add(s.monster_have[101], 1);
-      msg_put(g, "モンスター【" + g.t.monster_table[101].mo_name + "】を入手した!!");
-      break;
-    case 79: raise(g, s.my_int, k, "【知力】"); break;
-    case 80:
-      raise(g, s.my_int, k, "【知力】");
-      refresh(g);
-      screen_effect(g, 13);
-      s.my_atk = sat_sub(s.my_atk, 1);
-      msg_add(g, "【攻撃力】が1下がった!");
-      break;
-    case 89:
-      screen_effect(g, 11);
-      raise_level(s, k);
-      msg_add(g, "LVが" + n(k) + "上がった!");
-      break;
-    case 91: {
-      screen_effect(g, 3);
-      s.my_hp = sat_add(s.my_hp, k);
-      msg_add(g, "HPが" + n(k) + "回復した!");
-      const i32 cost = sat_add(k / 100, 1);
-      s.ark = sat_sub(s.ark, cost);
-      msg_add(g, "ARKが" + n(cost) + "減った");
-      break;
-    }
-    case 94:
-      screen_effect(g, 9);
-      msg_add(g, "行き返りが50％の確率で約束された");
-      s.death_guard = 2;
-      break;
-    case 95:
-      screen_effect(g, 8);
-      msg_add(g, s.e_name + "はメロメロになった!");
-      screen_effect(g, 3);
-      msg_add(g, "HPを" + n(s.e_hp) + "回復させてくれた。");
-      s.my_hp = sat_add(s.my_hp, s.e_hp);
-      break;
-    case 96:
-      msg_add(g, "なにも起きなかった");
-      return false;
-    case 97:
-      screen_effect(g, 11);
-      s.buki_ex = ex::kNone;
-      msg_put(g, "武器の特殊効果が消えた!!");
-      break;
-    case 98:
-      screen_effect(g, 11);
-      raise_level(s, 10);
-      msg_add(g, "LVが10上がった!!");
-      screen_effect(g, 11);
-      s.my_atk = sat_add(s.my_atk, 10);
-      msg_add(g, "攻撃力が10上がった!!");
-      screen_effect(g, 11);
-      s.my_int = sat_add(s.my_int, 10);
-      msg_add(g, "知力が10上がった!!");
-      break;
-    case 99:
-      screen_effect(g, 11);
-      s.buki_ex = g.random(124);
-      msg_put(g, "【★" + g.t.ex_names[static_cast<size_t>(s.buki_ex)] + "】の特殊効果が追加された!!");
-      break;
-    default:
-      // Every other type is spent with no effect.
-      break;
-  }
+bool levels_said_first(Use& u) {  // 25
+  screen_effect(u.g, 11);
+  msg_add(u.g, "LVが" + n(u.k) + "上がった!");
+  raise_level(u.g.s, u.k);
   return true;
+}
+
+bool levels_said_after(Use& u) {  // 89
+  screen_effect(u.g, 11);
+  raise_level(u.g.s, u.k);
+  msg_add(u.g, "LVが" + n(u.k) + "上がった!");
+  return true;
+}
+
+bool full_cure(Use& u) {  // 26
+  GameState& s = u.g.s;
+  screen_effect(u.g, 3);
+  s.my_hp = s.my_hp_max;
+  s.my_mp = s.my_mp_max;
+  s.my_state = ail::kNone;
+  msg_add(u.g, "完全回復した!!\rステータスが通常に戻った!!");
+  return true;
+}
+
+bool drain_level(Use& u) {  // 28
+  Game& g = u.g;
+  GameState& s = g.s;
+  screen_effect(g, 12);
+  s.e_lv = s.e_lv > 1 ? s.e_lv - 1 : 1;
+  msg_add(g, "敵のＬＶが1さがった!");
+  screen_effect(g, 11);
+  raise_level(s, 1);
+  msg_add(g, "敵のＬＶを吸い取った!!");
+  return true;
+}
+
+bool antidote(Use& u) {  // 29
+  GameState& s = u.g.s;
+  if (s.my_state != ail::kPoison && s.my_state != ail::kVenom && s.my_state != ail::kLeech) {
+    msg_add(u.g, "なにも起きなかった");
+    return false;
+  }
+  screen_effect(u.g, 3);
+  s.my_state = ail::kNone;
+  msg_add(u.g, "毒がなおった!");
+  return true;
+}
+
+bool ailment(Use& u) {  // 53
+  ailment_item(u.g, u.k);
+  return true;
+}
+
+bool demon_power(Use& u) {  // 56
+  msg_put(u.g, "妖魔の力が解き放たれた。");
+  beast_hit(u.g, u.k);
+  magic_hit(u.g, u.k);
+  return true;
+}
+
+bool petrify_me(Use& u) {  // 57
+  u.g.s.my_state = ail::kStone;
+  screen_effect(u.g, 16);
+  msg_put(u.g, u.g.s.my_name + "は石化してしまった...");
+  return true;
+}
+
+bool meteors(Use& u) {  // 58
+  msg_put(u.g, "隕石が降り注いだ!!");
+  attack(u.g, u.k);
+  enemy_attack(u.g, u.k);
+  return true;
+}
+
+// Types 59..62: one seal lifted.
+template <bool GameState::*Seal>
+bool unseal(Use& u) {
+  u.g.s.*Seal = true;
+  return true;
+}
+
+bool wild_style(Use& u) {  // 64
+  msg_put(u.g, "＞ＷＩＬＤ ＳＴＹＬＥ!!!");
+  magic_hit(u.g, u.g.s.wild / 10);
+  return true;
+}
+
+bool wild_running(Use& u) {  // 65
+  msg_put(u.g, "＞ＷＩＬＤ ＲＵＮＩＮＧ!!!");
+  beast_hit(u.g, u.g.s.wild / 10);
+  return true;
+}
+
+bool wild_damage(Use& u) {  // 66
+  GameState& s = u.g.s;
+  msg_put(u.g, "＞ＷＩＬＤ分ダメージ!!");
+  screen_effect(u.g, 4);
+  s.e_hp = sat_sub(s.e_hp, s.wild);
+  msg_add(u.g, n(s.wild) + "ダメージ与えた!!");
+  return true;
+}
+
+// Types 67, 68: WILD bought with a stat.
+bool wild_for(Use& u, const char* text, i32 GameState::*stat, i32 cost, i32 wild) {
+  GameState& s = u.g.s;
+  screen_effect(u.g, 13);
+  screen_effect(u.g, 11);
+  msg_add(u.g, text);
+  s.*stat = sat_sub(s.*stat, cost);
+  s.wild = sat_add(s.wild, wild);
+  return true;
+}
+bool wild_for_attack(Use& u) { return wild_for(u, "攻撃力と引き換えに、【WILD】が20上がった!!", &GameState::my_atk, 1, 20); }
+bool wild_for_hp(Use& u) {
+  return wild_for(u, "最大HPと引き換えに、【WILD】が80上がった!!", &GameState::my_hp_max, 10, 80);
+}
+
+// Types 69, 72: all WILD spent on one blow.
+bool wild_blow(Use& u, const char* text, i32 d) {
+  GameState& s = u.g.s;
+  msg_put(u.g, text);
+  screen_effect(u.g, 4);
+  s.e_hp = sat_sub(s.e_hp, d);
+  msg_add(u.g, n(d) + "ダメージ与えた!!");
+  screen_effect(u.g, 9);
+  msg_add(u.g, "【WILD】が0になった!!");
+  s.wild = 0;
+  return true;
+}
+bool wild_goodbye(Use& u) { return wild_blow(u, "＞ＷＩＬＤさよなら!!", sat_mul(u.g.s.wild, 10)); }
+bool wild_hello(Use& u) { return wild_blow(u, "＞ＷＩＬＤこんにちは!!", sat_mul(10, sat_sub(999, u.g.s.wild))); }
+
+bool boya(Use& u) {  // 78
+  GameState& s = u.g.s;
+  s.monster_have[mon::kBoya] = sat_add(s.monster_have[mon::kBoya], 1);
+  msg_put(u.g, "モンスター【" + u.g.t.monster_table[mon::kBoya].mo_name + "】を入手した!!");
+  return true;
+}
+
+bool wisdom_for_attack(Use& u) {  // 80
+  Game& g = u.g;
+  screen_effect(g, 11);
+  g.s.my_int = sat_add(g.s.my_int, u.k);
+  msg_add(g, "【知力】が" + n(u.k) + "上がった!");
+  refresh(g);
+  screen_effect(g, 13);
+  g.s.my_atk = sat_sub(g.s.my_atk, 1);
+  msg_add(g, "【攻撃力】が1下がった!");
+  return true;
+}
+
+bool heal_for_ark(Use& u) {  // 91
+  GameState& s = u.g.s;
+  screen_effect(u.g, 3);
+  s.my_hp = sat_add(s.my_hp, u.k);
+  msg_add(u.g, "HPが" + n(u.k) + "回復した!");
+  const i32 cost = sat_add(u.k / 100, 1);
+  s.ark = sat_sub(s.ark, cost);
+  msg_add(u.g, "ARKが" + n(cost) + "減った");
+  return true;
+}
+
+bool charm(Use& u) {  // 95
+  GameState& s = u.g.s;
+  screen_effect(u.g, 8);
+  msg_add(u.g, s.e_name + "はメロメロになった!");
+  screen_effect(u.g, 3);
+  msg_add(u.g, "HPを" + n(s.e_hp) + "回復させてくれた。");
+  s.my_hp = sat_add(s.my_hp, s.e_hp);
+  return true;
+}
+
+bool nothing(Use& u) {  // 96
+  msg_add(u.g, "なにも起きなかった");
+  return false;
+}
+
+bool ten_of_each(Use& u) {  // 98
+  Game& g = u.g;
+  screen_effect(g, 11);
+  raise_level(g.s, 10);
+  msg_add(g, "LVが10上がった!!");
+  screen_effect(g, 11);
+  g.s.my_atk = sat_add(g.s.my_atk, 10);
+  msg_add(g, "攻撃力が10上がった!!");
+  screen_effect(g, 11);
+  g.s.my_int = sat_add(g.s.my_int, 10);
+  msg_add(g, "知力が10上がった!!");
+  return true;
+}
+
+bool new_effect(Use& u) {  // 99
+  GameState& s = u.g.s;
+  screen_effect(u.g, 11);
+  s.buki_ex = u.g.random(124);
+  msg_put(u.g, "【★" + u.g.t.ex_names[static_cast<size_t>(s.buki_ex)] + "】の特殊効果が追加された!!");
+  return true;
+}
+
+constexpr Field kMyHp = field(&GameState::my_hp);
+
+constexpr KindRow kKinds[] = {
+    // Hit and magic points.
+    add(0, 3, kMyHp, "HPが", "回復した!"),
+    add(1, 17, field(&GameState::my_mp), "HPが", "回復した!"),
+    sub(2, 1, kMyHp, "HPが", "減った!"),
+    acting(3, grow_weapon),
+    acting(4, grow_armour),
+    acting(5, crumbles),
+    add(6, kNoFx, field(&GameState::ark), "ＡＲＫが", "上がった!!"),
+    // Stats and the record.
+    raise(7, field(&GameState::my_hp_max), "MAXHPが"),
+    raise(8, field(&GameState::my_mp_max), "MAXMPが"),
+    raise(9, field(&GameState::my_atk), "【攻撃力】が"),
+    raise(10, field(&GameState::my_body), "【防御力】が"),
+    raise(11, clear_entry(fc::kZando), "【ｻﾞﾝﾄﾞ】が"),
+    raise(12, clear_entry(fc::kLa), "【ＬＡ】が"),
+    raise(13, clear_entry(fc::kJapan), "【日本】が"),
+    // Gauges the game names but does not keep.
+    say(14, 11, "【裏切り】が", "上がった!"),
+    raise(15, clear_entry(fc::kChina), "【中国】が"),
+    say(16, 11, "【過去】が", "上がった!"),
+    say(17, 11, "【全能】が", "上がった!"),
+    say(18, 11, "【謎】が", "上がった!"),
+    raise(19, clear_entry(fc::kBattles), "【戦闘回数】が"),
+    raise(20, clear_entry(fc::kDeaths), "【死亡回数】が"),
+    say(21, 11, "スペシャリストに１歩近づいた!"),
+    add(22, 11, field(&GameState::my_exp), "経験値が", "上がった!"),
+    set(23, 3, field(&GameState::my_state), ail::kNone, "ステータスが通常に戻った!!"),
+    acting(24, boost_monster),
+    acting(25, levels_said_first),
+    acting(26, full_cure),
+    // The opponent's level and the fight's bonuses.
+    set(27, 8, field(&GameState::e_lv), 1, "敵のＬＶが1になった!!"),
+    acting(28, drain_level),
+    acting(29, antidote),
+    acting(30, multiply_weapon),
+    acting(31, multiply_armour),
+    {32, 10, Op::Inc, field(&GameState::e_lv), 1, "敵のＬＶを1上げた!", nullptr, false, nullptr},
+    set(33, 9, clear_entry(fc::kBufDef), 0, "守備力が元にもどった!!"),
+    set(34, 9, clear_entry(fc::kBufAtk), 0, "腕力が元にもどった!!"),
+    set(35, 8, field(&GameState::e_buf_def), 0, "敵の守備力が元にもどった!!"),
+    set(36, 8, field(&GameState::e_buf_atk), 0, "敵の腕力が元にもどった!!"),
+    acting(37, name_weapon),
+    acting(38, name_armour),
+    add(39, kNoFx, field(&GameState::cent), "", "ｾﾝﾄ入手した!!"),
+    raise(50, clear_entry(fc::kBufAtk), "一時的に【腕力】が"),
+    raise(51, clear_entry(fc::kBufDef), "一時的に【守備力】が"),
+    acting(53, ailment),
+    sub(54, 12, field(&GameState::e_buf_atk), "一時的に敵の【腕力】が", "下がった!"),
+    sub(55, 12, field(&GameState::e_buf_def), "一時的に敵の【守備力】が", "下がった!"),
+    acting(56, demon_power),
+    acting(57, petrify_me),
+    acting(58, meteors),
+    // The seals lifted.
+    {59, 3, Op::None, {}, 0, "攻撃可能になった", nullptr, false, unseal<&GameState::can_punch>},
+    {60, 3, Op::None, {}, 0, "魔法可能になった", nullptr, false, unseal<&GameState::can_magic>},
+    {61, 3, Op::None, {}, 0, "モンスター可能になった", nullptr, false, unseal<&GameState::can_beast>},
+    {62, 3, Op::None, {}, 0, "アイテム可能になった", nullptr, false, unseal<&GameState::can_item>},
+    // WILD.
+    add(63, 11, field(&GameState::wild), "【WILD】が", "上がった!!"),
+    acting(64, wild_style),
+    acting(65, wild_running),
+    acting(66, wild_damage),
+    acting(67, wild_for_attack),
+    acting(68, wild_for_hp),
+    acting(69, wild_goodbye),
+    acting(70, wild_weapon),
+    acting(71, wild_armour),
+    acting(72, wild_hello),
+    raise(73, field(&GameState::my_beast), "【獣力】が"),
+    acting(78, boya),
+    raise(79, field(&GameState::my_int), "【知力】が"),
+    acting(80, wisdom_for_attack),
+    acting(89, levels_said_after),
+    acting(91, heal_for_ark),
+    set(94, 9, field(&GameState::death_guard), 2, "行き返りが50％の確率で約束された"),
+    acting(95, charm),
+    acting(96, nothing),
+    set(97, 11, field(&GameState::buki_ex), ex::kNone, "武器の特殊効果が消えた!!", true),
+    acting(98, ten_of_each),
+    acting(99, new_effect),
+};
+
+const KindRow* find_kind(i32 kind) {
+  for (const KindRow& r : kKinds)
+    if (r.kind == kind) return &r;
+  return nullptr;
+}
+
+// The effect of a consumable of `kind`; false when it had none and the item
+// comes back. A kind without a row is spent with no effect.
+bool item_effect(Game& g, i32 kind, i32 k, const std::string& name) {
+  const KindRow* r = find_kind(kind);
+  if (!r) return true;
+  Use u{g, k, name};
+  if (r->fx != kNoFx) screen_effect(g, static_cast<unsigned>(r->fx));
+  switch (r->op) {
+    case Op::None: break;
+    case Op::Add: ref(g.s, r->target) = sat_add(ref(g.s, r->target), k); break;
+    case Op::Sub: ref(g.s, r->target) = sat_sub(ref(g.s, r->target), k); break;
+    case Op::Inc: ref(g.s, r->target) = sat_add(ref(g.s, r->target), r->value); break;
+    case Op::Set: ref(g.s, r->target) = r->value; break;
+  }
+  if (r->head) {
+    const std::string line = r->tail ? r->head + n(k) + r->tail : std::string(r->head);
+    if (r->put) {
+      msg_put(g, line);
+    } else {
+      msg_add(g, line);
+    }
+  }
+  return r->act ? r->act(u) : true;
 }
 
 // The chosen entry is not owned (two records share a name and the list named
@@ -461,7 +545,7 @@ bool use_item(Game& g, int k) {
   const ItemRecord& it = g.t.item_table[static_cast<size_t>(s.list_sel)];
   have -= 1;
   msg_put(g, "【" + it.it_name + "】を使った!!");
-  if (fight_only(it.it_kind) && !s.in_battle) {
+  if (kinds::fight_only(it.it_kind) && !s.in_battle) {
     set_moji_l2(g, "戦闘中以外使用不可能");
     have = sat_add(have, 1);
   } else if (!item_effect(g, it.it_kind, k, it.it_name)) {
@@ -484,12 +568,12 @@ bool equip_item(Game& g) {
   s.item_have[static_cast<size_t>(s.list_sel)] -= 1;
   list_refresh(g, ListMode::Equipment);
   const i32 k = it.it_pow;
-  if (it.it_kind >= 400 && it.it_kind <= 449) {
+  if (kinds::weapon(it.it_kind)) {
     msg_put(g, "武器【" + it.it_name + "】△" + n(k) + "を装備した!!");
     s.buki_name = it.it_name;
     s.buki_pow = k;
     s.buki_ex = it.it_ex;
-  } else if (it.it_kind >= 450 && it.it_kind <= 499) {
+  } else if (kinds::armour(it.it_kind)) {
     msg_put(g, "防具【" + it.it_name + "】△" + n(k) + "を装備した!!");
     s.bougu_name = it.it_name;
     s.bougu_pow = k;

@@ -1,8 +1,10 @@
 #include "player.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <streambuf>
 
 #include "platform/headless/headless.h"
@@ -30,7 +32,7 @@ class PlayerPlatform : public HeadlessPlatform {
   explicit PlayerPlatform(std::ostream& out) : HeadlessPlatform(out, true) {}
   bool ask(const std::string& text) override {
     ++boxes;
-    if (game) queue_answer(accept_offer(game->s, game->t, text));
+    if (game) queue_answer(accept_offer(game->s, game->t, text, policy));
     return HeadlessPlatform::ask(text);
   }
   void notice(const std::string& text) override {
@@ -43,6 +45,7 @@ class PlayerPlatform : public HeadlessPlatform {
     HeadlessPlatform::error(text);
   }
   Game* game = nullptr;
+  Policy policy = Policy::Careful;
   long long boxes = 0;
   std::string last_error;
 };
@@ -50,9 +53,10 @@ class PlayerPlatform : public HeadlessPlatform {
 // One game on the headless face and the clicks that drive it.
 class Session {
  public:
-  Session(const std::string& root, uint32_t seed, std::ostream* transcript = nullptr)
+  Session(const std::string& root, uint32_t seed, Policy policy, std::ostream* transcript = nullptr)
       : out_(transcript ? transcript->rdbuf() : &null_), rng_(seed), plat_(out_), g_(plat_, rng_, root) {
     plat_.game = &g_;
+    plat_.policy = policy;
     plat_.attach(&g_);
     startup(g_);
   }
@@ -93,7 +97,7 @@ class Session {
     for (int step = 0; step < 3000; ++step) {
       const View v = look(g_.ui);
       if (v.level_box) {
-        click(stat_button(choose_stat(g_.s, v.gifts)));
+        click(stat_button(choose_stat(g_.s, v.gifts, plan.policy)));
         continue;
       }
       if (v.battle) {
@@ -166,7 +170,7 @@ bool target_won(const GameState& s, int target) {
 double sample_odds(const RunOptions& o, const Game& real, const Plan& plan, uint32_t seed) {
   int wins = 0;
   for (int k = 0; k < o.samples; ++k) {
-    Session sb(o.root, seed + static_cast<uint32_t>(k) * 7919u);
+    Session sb(o.root, seed + static_cast<uint32_t>(k) * 7919u, plan.policy);
     Game& g = sb.game();
     if (!sb.click("Button12") || !g.ui.map_box.shown()) return 0;
     g.s = real.s;
@@ -194,7 +198,7 @@ double sample_odds(const RunOptions& o, const Game& real, const Plan& plan, uint
 RunResult play_run(const RunOptions& o, uint32_t seed) {
   RunResult r;
   r.seed = seed;
-  Session sess(o.root, seed, o.transcript);
+  Session sess(o.root, seed, o.policy, o.transcript);
   Game& g = sess.game();
   GameState& s = g.s;
   const auto hours_now = [&] {
@@ -210,6 +214,7 @@ RunResult play_run(const RunOptions& o, uint32_t seed) {
   sess.platform().last_error.clear();
 
   Plan plan;
+  plan.policy = o.policy;
   const int last = o.floors >= kTopFloor ? kGauntlet : o.floors;
   double target_start_hours = 0;
   int target_start_battles = 0, target_start_deaths = 0;
@@ -225,6 +230,7 @@ RunResult play_run(const RunOptions& o, uint32_t seed) {
   const auto begin_target = [&](int target) {
     plan.target = target;
     plan.fights_on_target = 0;
+    plan.wins_since_try = 0;
     plan.train_left = 0;
     plan.odds = -1;
     plan.want_level_one = target == kTopFloor;
@@ -290,6 +296,7 @@ RunResult play_run(const RunOptions& o, uint32_t seed) {
       plan.has_fight_room[static_cast<size_t>(s.floor)] = v.monster_room || v.random_room || v.hard_room;
       plan.has_shop[static_cast<size_t>(s.floor)] = v.shop;
       plan.has_church[static_cast<size_t>(s.floor)] = v.church;
+      plan.visited[static_cast<size_t>(s.floor)] = true;
     }
 
     const MapAction a = decide_map(s, g.t, v, plan, odds_fresh);
@@ -299,6 +306,8 @@ RunResult play_run(const RunOptions& o, uint32_t seed) {
              << s.buki_pow << " arm" << s.bougu_pow << " $" << s.cent << " odds " << plan.odds << " train "
              << plan.train_left << "@" << plan.train_floor << ": " << a.kind << " " << a.id << " " << a.why << "\n";
     const int battles_before = s.floor_clear[fc::kBattles];
+    const int deaths_before = s.floor_clear[fc::kDeaths];
+    const int escapes_before = s.floor_clear[fc::kEscapes];
     bool ok = true;
     switch (a.kind) {
       case MapAction::OpenChest: ok = sess.click("takara"); break;
@@ -317,7 +326,7 @@ RunResult play_run(const RunOptions& o, uint32_t seed) {
         ok = sess.click("s_shop");
         const std::vector<Offer> offers = shop_offers(s, g.t);
         if (ok && g.ui.list_l.rows.size() == offers.size()) {
-          for (int id : shopping_list(s, g.t, offers, plan.target)) {
+          for (int id : shopping_list(s, g.t, offers, plan.target, plan.policy)) {
             const auto at = std::find_if(offers.begin(), offers.end(), [&](const Offer& x) { return x.item == id; });
             if (at == offers.end()) continue;
             if (!sess.select_row(static_cast<int>(at - offers.begin())) || !sess.click("OK")) break;
@@ -385,6 +394,13 @@ RunResult play_run(const RunOptions& o, uint32_t seed) {
         ok = false;
         break;
     }
+    // Won fights since the last colosseum try (a room may chain several).
+    if (a.kind == MapAction::Colosseum || a.kind == MapAction::Gauntlet)
+      plan.wins_since_try = 0;
+    else
+      plan.wins_since_try += std::max(0, (s.floor_clear[fc::kBattles] - battles_before) -
+                                             (s.floor_clear[fc::kDeaths] - deaths_before) -
+                                             (s.floor_clear[fc::kEscapes] - escapes_before));
     if (s.floor_clear[fc::kBattles] != battles_before) {
       if (plan.train_left > 0) --plan.train_left;
       idle = 0;
@@ -414,5 +430,82 @@ RunResult play_run(const RunOptions& o, uint32_t seed) {
   r.pause_ms = sess.platform().elapsed_ms;
   return r;
 }
+
+namespace {
+
+// Numbers as words; doubles in hexadecimal, which reads back bit for bit;
+// strings as their length, a colon and their bytes.
+void put(std::ostream& out, long long v) { out << v << ' '; }
+void put(std::ostream& out, double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%a", v);
+  out << buf << ' ';
+}
+void put(std::ostream& out, const std::string& v) { out << v.size() << ':' << v << ' '; }
+
+bool get(std::istream& in, long long& v) { return static_cast<bool>(in >> v); }
+bool get(std::istream& in, double& v) {
+  std::string word;
+  if (!(in >> word)) return false;
+  char* end = nullptr;
+  v = std::strtod(word.c_str(), &end);
+  return end && *end == '\0';
+}
+bool get(std::istream& in, std::string& v) {
+  size_t n = 0;
+  char colon = 0;
+  if (!(in >> n) || !in.get(colon) || colon != ':' || n > (1u << 20)) return false;
+  v.assign(n, '\0');
+  return static_cast<bool>(in.read(v.data(), static_cast<std::streamsize>(n))) && in.get() == ' ';
+}
+template <class T>
+bool get_as(std::istream& in, T& out) {
+  long long v = 0;
+  if (!get(in, v)) return false;
+  out = static_cast<T>(v);
+  return true;
+}
+
+}  // namespace
+
+std::string encode_run(const RunResult& r) {
+  std::ostringstream out;
+  put(out, static_cast<long long>(r.seed));
+  for (const FloorRecord& f : r.floors) {
+    put(out, static_cast<long long>(f.reached));
+    put(out, static_cast<long long>(f.cleared));
+    put(out, static_cast<long long>(f.fights));
+    put(out, static_cast<long long>(f.deaths));
+    put(out, static_cast<long long>(f.tries));
+    put(out, f.hours);
+    put(out, static_cast<long long>(f.level_on_arrival));
+    put(out, f.cents_on_arrival);
+    put(out, f.failure);
+  }
+  put(out, static_cast<long long>(r.finished));
+  put(out, r.hours);
+  put(out, r.clicks);
+  put(out, r.pause_ms);
+  put(out, static_cast<long long>(r.errors));
+  put(out, r.first_error);
+  out << "end\n";
+  return out.str();
+}
+
+bool decode_run(const std::string& text, RunResult& r) {
+  std::istringstream in(text);
+  bool ok = get_as(in, r.seed);
+  for (FloorRecord& f : r.floors) {
+    ok = ok && get_as(in, f.reached) && get_as(in, f.cleared) && get_as(in, f.fights) && get_as(in, f.deaths) &&
+         get_as(in, f.tries) && get(in, f.hours) && get_as(in, f.level_on_arrival) && get(in, f.cents_on_arrival) &&
+         get(in, f.failure);
+  }
+  ok = ok && get_as(in, r.finished) && get(in, r.hours) && get(in, r.clicks) && get(in, r.pause_ms) &&
+       get_as(in, r.errors) && get(in, r.first_error);
+  std::string end;
+  return ok && in >> end && end == "end";
+}
+
+const char* policy_name(Policy p) { return p == Policy::Newcomer ? "newcomer" : "careful"; }
 
 }  // namespace z2::autoplay

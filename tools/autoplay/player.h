@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "policy.h"
 #include "state/ids.h"
 
 namespace z2::autoplay {
@@ -18,8 +19,9 @@ inline constexpr int kRecords = kTopFloor + 2;
 
 struct RunOptions {
   std::string root;          // the program folder
+  Policy policy = Policy::Careful;
   int floors = kTopFloor;    // stop after clearing this floor (the top floor: the gauntlet too)
-  int samples = 8;           // sample fights before each colosseum decision
+  int samples = 8;           // sample fights before each colosseum decision (the careful policy)
   int max_fights = 1500;     // a target not won within this many fights fails
   double max_hours = 40;     // ... or within this much estimated play time
   int click_ms = 1500;       // the fixed time a player takes per click or answer
@@ -51,5 +53,12 @@ struct RunResult {
 };
 
 RunResult play_run(const RunOptions& options, uint32_t seed);
+
+// A run's result as one line of text and back, exactly (the worker processes
+// of a parallel run hand their results over this way).
+std::string encode_run(const RunResult& r);
+bool decode_run(const std::string& text, RunResult& r);
+
+const char* policy_name(Policy p);
 
 }  // namespace z2::autoplay

@@ -189,7 +189,8 @@ View look(const Ui& ui) {
   return v;
 }
 
-Stat choose_stat(const GameState& s, bool gifts) {
+Stat choose_stat(const GameState& s, bool gifts, Policy policy) {
+  if (policy == Policy::Newcomer) return Stat::Attack;
   // A thousand cents early buys the first weapon, armour and seeds at once.
   if (gifts && s.cent < 5000) return Stat::Cents;
   // Attack is worth three damage a hit, body two less damage taken, a
@@ -241,7 +242,24 @@ int best_heal(const GameState& s, const Tables& t) {
   return best;
 }
 
+namespace {
+
+// The newcomer's fight: a healing good below a third, the tower strike, the
+// punch. A refused punch falls back on a run, which only passes the turn.
+BattleAction newcomer_battle(const GameState& s, const Tables& t, const View& v) {
+  const bool can_item = v.items && s.can_item && s.buki_ex != ex::kNoItem;
+  if (3LL * s.my_hp < s.my_hp_max && can_item) {
+    const int h = best_heal(s, t);
+    if (h >= 0) return {BattleAction::Item, h};
+  }
+  if (v.tower) return {BattleAction::Tower};
+  return {BattleAction::Punch};
+}
+
+}  // namespace
+
 BattleAction decide_battle(const GameState& s, const Tables& t, const View& v, const Plan& plan) {
+  if (plan.policy == Policy::Newcomer) return newcomer_battle(s, t, v);
   const bool colosseum = s.no_escape;
   const int hit = expected_enemy_hit(s);
   const bool can_item = v.items && s.can_item && s.buki_ex != ex::kNoItem;
@@ -392,7 +410,64 @@ std::vector<Offer> shop_offers(const GameState& s, const Tables& t) {
   return out;
 }
 
-std::vector<int> shopping_list(const GameState& s, const Tables& t, const std::vector<Offer>& offers, int target) {
+namespace {
+
+// The healing good to stock: the one that heals a quarter of the maximum or
+// more for the fewest cents per hit point, else the strongest.
+const Offer* healing_offer(const GameState& s, const Tables& t, const std::vector<Offer>& offers) {
+  const auto item = [&](int id) -> const ItemRecord& { return at_or_empty(t.item_table, id); };
+  const Offer* heal = nullptr;
+  for (const Offer& o : offers) {
+    const ItemRecord& it = item(o.item);
+    if (it.it_kind != kind::kHeal || it.it_pow <= 0 || o.price <= 0) continue;
+    const bool enough = it.it_pow * 4 >= s.my_hp_max;
+    if (!heal) {
+      heal = &o;
+      continue;
+    }
+    const ItemRecord& h = item(heal->item);
+    const bool heal_enough = h.it_pow * 4 >= s.my_hp_max;
+    if (enough && !heal_enough) heal = &o;
+    else if (enough == heal_enough && (enough ? static_cast<long long>(o.price) * h.it_pow < static_cast<long long>(heal->price) * it.it_pow
+                                              : it.it_pow > h.it_pow))
+      heal = &o;
+  }
+  return heal;
+}
+
+// The newcomer's shopping after the key: the strongest weapon and armour
+// that the purse can pay and that are a tenth better than the pieces worn,
+// then healing goods up to three.
+std::vector<int> newcomer_shopping(const GameState& s, const Tables& t, const std::vector<Offer>& offers) {
+  std::vector<int> buy;
+  long long purse = s.cent;
+  const auto item = [&](int id) -> const ItemRecord& { return at_or_empty(t.item_table, id); };
+  for (const bool weapon : {true, false}) {
+    const Offer* best = nullptr;
+    for (const Offer& o : offers) {
+      const ItemRecord& it = item(o.item);
+      if (weapon ? (!is_weapon(it) || harmful_extra(it.it_ex)) : !is_armour(it)) continue;
+      const long long now = weapon ? s.buki_pow : s.bougu_pow;
+      if (10LL * it.it_pow <= 11 * now || owned(s, o.item) > 0 || o.price > purse) continue;
+      if (!best || it.it_pow > item(best->item).it_pow) best = &o;
+    }
+    if (best) {
+      buy.push_back(best->item);
+      purse -= best->price;
+    }
+  }
+  const Offer* heal = healing_offer(s, t, offers);
+  for (int have = count_heals(s, t); heal && have < 3 && heal->price <= purse; ++have) {
+    buy.push_back(heal->item);
+    purse -= heal->price;
+  }
+  return buy;
+}
+
+}  // namespace
+
+std::vector<int> shopping_list(const GameState& s, const Tables& t, const std::vector<Offer>& offers, int target,
+                               Policy policy) {
   std::vector<int> buy;
   long long purse = s.cent;
   const auto item = [&](int id) -> const ItemRecord& { return at_or_empty(t.item_table, id); };
@@ -407,6 +482,7 @@ std::vector<int> shopping_list(const GameState& s, const Tables& t, const std::v
       if (o.item == item::kFloor7Key && purse >= o.price) take(o);
     return buy;
   }
+  if (policy == Policy::Newcomer) return newcomer_shopping(s, t, offers);
 
   // Keep enough for a few visits to the clinic, and what the next door asks.
   const long long reserve = 3LL * std::max(2, s.my_mp_max) + door_needs(target).cents;
@@ -432,26 +508,10 @@ std::vector<int> shopping_list(const GameState& s, const Tables& t, const std::v
     }
   }
 
-  // Healing: a stock that grows with the floor, of the good that heals a
-  // quarter of the maximum or more for the fewest cents per hit point.
+  // Healing: a stock that grows with the floor.
   const int want = std::min(10, 3 + s.floor / 2);
   int have = count_heals(s, t);
-  const Offer* heal = nullptr;
-  for (const Offer& o : offers) {
-    const ItemRecord& it = item(o.item);
-    if (it.it_kind != kind::kHeal || it.it_pow <= 0 || o.price <= 0) continue;
-    const bool enough = it.it_pow * 4 >= s.my_hp_max;
-    if (!heal) {
-      heal = &o;
-      continue;
-    }
-    const ItemRecord& h = item(heal->item);
-    const bool heal_enough = h.it_pow * 4 >= s.my_hp_max;
-    if (enough && !heal_enough) heal = &o;
-    else if (enough == heal_enough && (enough ? static_cast<long long>(o.price) * h.it_pow < static_cast<long long>(heal->price) * it.it_pow
-                                              : it.it_pow > h.it_pow))
-      heal = &o;
-  }
+  const Offer* heal = healing_offer(s, t, offers);
   while (heal && have < want && purse - heal->price >= reserve) {
     take(*heal);
     ++have;
@@ -532,7 +592,7 @@ bool harmful_extra(int e) {
   }
 }
 
-bool accept_offer(const GameState& s, const Tables& t, const std::string& text) {
+bool accept_offer(const GameState& s, const Tables& t, const std::string& text, Policy policy) {
   const std::string_view v = text;
   const bool weapon = v.rfind("武器【", 0) == 0;
   const bool armour = v.rfind("防具【", 0) == 0;
@@ -554,12 +614,85 @@ bool accept_offer(const GameState& s, const Tables& t, const std::string& text) 
       }
   }
   if (harmful_extra(extra)) return false;
+  if (policy == Policy::Newcomer) return *power > s.buki_pow;
   // A good extra effect on the weapon worn is worth keeping unless the new one is far stronger.
   const bool keep_extra = !harmful_extra(s.buki_ex) && s.buki_ex != ex::kNone;
   return keep_extra ? *power > 2LL * s.buki_pow : *power > s.buki_pow;
 }
 
+namespace {
+
+// Training: the best fight room of this floor.
+std::optional<MapAction> train_on_this_floor(const GameState& s, const View& v, const Plan& plan) {
+  if (s.floor > plan.train_cap) return std::nullopt;
+  // The hard room pays at any level; ordinary rooms stop paying above the floor's level.
+  const bool outgrown = s.my_lv > 8 * s.floor + 6;
+  if (v.hard_room && (outgrown || !(v.monster_room || v.random_room)))
+    return MapAction{MapAction::HardRoom, -1, "train (hard room)"};
+  if (v.monster_room) return MapAction{MapAction::MonsterRoom, -1, "train"};
+  if (v.random_room) return MapAction{MapAction::RandomRoom, -1, "train"};
+  if (v.hard_room) return MapAction{MapAction::HardRoom, -1, "train (hard room)"};
+  return std::nullopt;
+}
+
+// One flight of stairs towards floor f, when the stairs are open.
+std::optional<MapAction> walk_towards(const GameState& s, const View& v, int f, const char* why) {
+  if (s.floor < f && v.stairs_up) return MapAction{MapAction::Climb, -1, why};
+  if (s.floor > f && v.stairs_down) return MapAction{MapAction::Descend, -1, why};
+  return std::nullopt;
+}
+
+// The newcomer on the map (see the top of policy.h).
+MapAction newcomer_map(const GameState& s, const Tables& t, const View& v, const Plan& plan) {
+  const int cap = hp_cap(s.floor, s.my_hp_max);
+  const int boss = boss_floor(plan);
+  const bool can_pay = v.clinic && s.cent >= s.my_mp_max;
+  const bool ready = newcomer_ready(s, plan) || (plan.wins_since_try >= 10 && can_pay);
+  const bool low = 2LL * s.my_hp < cap || s.my_state != 0;
+  if ((low || (ready && s.floor == boss && s.my_hp < cap)) && can_pay) return {MapAction::Clinic, -1, "heal"};
+  if (low && v.items_menu) {
+    const int h = best_heal(s, t);
+    if (h >= 0) return {MapAction::UseItem, h, "heal with a good"};
+  }
+  if (v.chest) return {MapAction::OpenChest, -1, "chest"};
+  if (v.items_menu)
+    if (auto g = lasting_good_to_use(s, t)) return {MapAction::UseItem, *g, "lasting good"};
+  if (v.equipment_menu)
+    if (auto e = equipment_to_wear(s, t)) return {MapAction::Equip, *e, "stronger equipment"};
+  if (v.shop && !shopping_list(s, t, shop_offers(s, t), plan.target, Policy::Newcomer).empty())
+    return {MapAction::Shop, -1, "shopping"};
+  if (plan.train_left > 0) {
+    if (auto a = walk_towards(s, v, plan.train_floor, "walk to the training floor")) return *a;
+    if (auto a = train_on_this_floor(s, v, plan)) return *a;
+  }
+  // A floor newly opened is seen first: the fight room there is where to train.
+  if (boss > s.floor && !plan.visited[static_cast<size_t>(boss)])
+    if (auto a = walk_towards(s, v, boss, "see the next floor")) return *a;
+  if (ready) {
+    if (s.floor == boss) {
+      const bool gauntlet = plan.target > kTopFloor;
+      if ((gauntlet ? v.gauntlet : v.colosseum) && s.my_hp >= cap)
+        return {gauntlet ? MapAction::Gauntlet : MapAction::Colosseum, -1, "ten wins and full hit points"};
+    } else if (auto a = walk_towards(s, v, boss, "walk to the colosseum")) {
+      return *a;
+    }
+  }
+  const int home = training_floor(plan);
+  if (s.floor != home && !(ready && s.floor < boss && s.floor > home))
+    if (auto a = walk_towards(s, v, home, "walk to the fight room")) return *a;
+  if (auto a = train_on_this_floor(s, v, plan)) return *a;
+  if (home < s.floor) return {MapAction::StartTraining, home, "train lower down"};
+  return {MapAction::Stuck, -1, "no fight room to train in"};
+}
+
+}  // namespace
+
+bool newcomer_ready(const GameState& s, const Plan& plan) {
+  return plan.wins_since_try >= 10 && s.my_hp >= hp_cap(s.floor, s.my_hp_max);
+}
+
 MapAction decide_map(const GameState& s, const Tables& t, const View& v, const Plan& plan, bool odds_fresh) {
+  if (plan.policy == Policy::Newcomer) return newcomer_map(s, t, v, plan);
   // A trap takes half the maximum and one: open only when it cannot kill.
   if (v.chest && s.my_hp > s.my_hp_max / 2 + 1) return {MapAction::OpenChest, -1, "chest"};
   const long long fee = s.my_mp_max;
@@ -589,29 +722,8 @@ MapAction decide_map(const GameState& s, const Tables& t, const View& v, const P
   if (v.shop && !shopping_list(s, t, shop_offers(s, t), plan.target).empty())
     return {MapAction::Shop, -1, "shopping"};
 
-  // Training: the best fight room of this floor.
-  auto train_here = [&]() -> std::optional<MapAction> {
-    if (s.floor > plan.train_cap) return std::nullopt;
-    // The hard room pays at any level; ordinary rooms stop paying above the floor's level.
-    const bool outgrown = s.my_lv > 8 * s.floor + 6;
-    if (v.hard_room && (outgrown || !(v.monster_room || v.random_room)))
-      return MapAction{MapAction::HardRoom, -1, "train (hard room)"};
-    if (v.monster_room) return MapAction{MapAction::MonsterRoom, -1, "train"};
-    if (v.random_room) return MapAction{MapAction::RandomRoom, -1, "train"};
-    if (v.hard_room) return MapAction{MapAction::HardRoom, -1, "train (hard room)"};
-    return std::nullopt;
-  };
-  auto walk_to = [&](int f, const char* why) -> std::optional<MapAction> {
-    if (s.floor < f) {
-      if (v.stairs_up) return MapAction{MapAction::Climb, -1, why};
-      return std::nullopt;
-    }
-    if (s.floor > f) {
-      if (v.stairs_down) return MapAction{MapAction::Descend, -1, why};
-      return std::nullopt;
-    }
-    return std::nullopt;
-  };
+  const auto train_here = [&] { return train_on_this_floor(s, v, plan); };
+  const auto walk_to = [&](int f, const char* why) { return walk_towards(s, v, f, why); };
 
   if (plan.train_left > 0) {
     if (s.floor != plan.train_floor) {

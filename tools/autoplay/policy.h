@@ -33,6 +33,28 @@
 //    its extra effect does no harm.
 //  - The choice box: raise attack twice for every point of body and every
 //    maximum-HP step; the far northerner's gifts: 1000 cents while poor.
+//
+// The newcomer plays as a first-time player does, with none of the careful
+// player's foresight:
+//  - It never samples the colosseum and never looks at the boss's numbers:
+//    it tries the colosseum whenever its hit points are full and it has won
+//    ten fights since its last try there (since it reached the floor, for
+//    the first try); before a try it pays the clinic to top its hit points
+//    up. Otherwise it trains in the fight room of the floor it wants to win
+//    (or the highest one below, where that floor has none).
+//  - It heals at the clinic below half of its hit points (with a healing
+//    good when it cannot pay), opens every chest, uses the lasting goods it
+//    finds and wears owned equipment that is stronger.
+//  - Shopping: the floor-7 key when it needs it (saving for it), then the
+//    strongest weapon and the strongest armour it can afford, then healing
+//    goods up to three; no seeds, bombs or charms.
+//  - In a fight: a healing good below a third of the hit points, the tower
+//    strike when it is offered, otherwise the punch; it never runs, calls
+//    monsters, casts magic or uses a fight's goods (where the punch is
+//    forbidden it can only pass its turn).
+//  - Offers: a weapon or armour when it is stronger and its extra effect
+//    does no harm.
+//  - It never changes class or fuses; at every level-up it picks attack.
 #include <array>
 #include <optional>
 #include <string>
@@ -60,12 +82,17 @@ struct View {
 };
 View look(const Ui& ui);
 
+enum class Policy { Careful, Newcomer };
+
 // What the player remembers and plans beyond the state itself.
 struct Plan {
+  Policy policy = Policy::Careful;
+  int wins_since_try = 0;         // won fights since the last colosseum try (or the target's start)
   int target = 0;                 // the floor to win next (kTopFloor + 1: the 豪傑 gauntlet)
   std::array<bool, kTopFloor + 1> has_fight_room{};  // learnt by standing on each floor
   std::array<bool, kTopFloor + 1> has_shop{};
   std::array<bool, kTopFloor + 1> has_church{};
+  std::array<bool, kTopFloor + 1> visited{};
   double odds = -1;               // colosseum odds from the last sample; −1 unknown
   int fights_on_target = 0;       // fights since the target was set
   bool want_level_one = false;    // the next colosseum admits only level 1
@@ -80,7 +107,7 @@ int boss_floor(const Plan& plan);
 int training_floor(const Plan& plan);
 
 enum class Stat { MaxHp, MaxMp, Attack, Intelligence, Body, Beast, Ark, Cents };
-Stat choose_stat(const GameState& s, bool gifts);
+Stat choose_stat(const GameState& s, bool gifts, Policy policy = Policy::Careful);
 const char* stat_button(Stat st);
 
 struct BattleAction {
@@ -105,6 +132,9 @@ struct MapAction {
 };
 // `odds_fresh` tells whether plan.odds was sampled from the present state.
 MapAction decide_map(const GameState& s, const Tables& t, const View& v, const Plan& plan, bool odds_fresh);
+
+// The newcomer's colosseum rule: ten wins since the last try and hit points full.
+bool newcomer_ready(const GameState& s, const Plan& plan);
 
 // The hit points a floor lets the player keep (floors 14, 15 and 17 cut
 // them at every refresh): healing above this is money thrown away.
@@ -146,11 +176,12 @@ std::vector<Offer> shop_offers(const GameState& s, const Tables& t);
 // The goods to buy, in order, within the purse; an item may repeat.
 // `target` is the floor to win next: its door may ask for cents to keep, and
 // a floor without the punch wants a stock of share bombs.
-std::vector<int> shopping_list(const GameState& s, const Tables& t, const std::vector<Offer>& offers, int target);
+std::vector<int> shopping_list(const GameState& s, const Tables& t, const std::vector<Offer>& offers, int target,
+                               Policy policy = Policy::Careful);
 
 // The answer to a yes/no box after a victory ("武器【…】△P…を奪いますか？" or
 // "防具【…】△P…"): take the weapon or armour offered?
-bool accept_offer(const GameState& s, const Tables& t, const std::string& text);
+bool accept_offer(const GameState& s, const Tables& t, const std::string& text, Policy policy = Policy::Careful);
 
 // Extra effects of a weapon that hurt its bearer or block a command.
 bool harmful_extra(int ex);

@@ -76,18 +76,20 @@ std::string markdown_report(const std::vector<RunResult>& runs, const RunOptions
                             int last_target) {
   std::ostringstream md;
   const std::vector<FloorSummary> floors = summarize(runs, last_target);
-  md << "Autoplay: " << runs.size() << " runs, seeds " << first_seed << ".."
-     << first_seed + static_cast<uint32_t>(runs.empty() ? 0 : runs.size() - 1) << ", " << o.samples
-     << " sample fights per colosseum decision, " << fixed(o.click_ms / 1000.0, 1)
+  md << "Autoplay, " << policy_name(o.policy) << " policy: " << runs.size() << " runs, seeds " << first_seed << ".."
+     << first_seed + static_cast<uint32_t>(runs.empty() ? 0 : runs.size() - 1) << ", "
+     << (o.policy == Policy::Careful ? std::to_string(o.samples) + " sample fights per colosseum decision"
+                                     : std::string("no sample fights"))
+     << ", " << fixed(o.click_ms / 1000.0, 1)
      << " s per click or answer on top of the game's own pauses.\n\n";
-  md << "| floor | runs | won | fights median [p10..p90] | hours median [p10..p90] | hours from start | deaths (all runs) "
+  md << "| floor | runs | won | fights median [p10..p90] | hours median [p10..p90] | hours from start | deaths median (all runs) "
         "| LV on arrival | cents on arrival |\n";
   md << "|---|---|---|---|---|---|---|---|---|\n";
   for (const FloorSummary& f : floors) {
     md << "| " << floor_label(f.floor) << " | " << f.runs << " | " << f.cleared << " | " << fixed(f.fights.median, 0)
        << " [" << fixed(f.fights.p10, 0) << ".." << fixed(f.fights.p90, 0) << "] | " << fixed(f.hours.median, 2) << " ["
        << fixed(f.hours.p10, 2) << ".." << fixed(f.hours.p90, 2) << "] | " << fixed(f.cumulative_hours.median, 2)
-       << " | " << f.deaths << " | " << fixed(f.level.median, 0) << " | " << fixed(f.cents.median, 0) << " |\n";
+       << " | " << fixed(f.median_deaths, 0) << " (" << f.deaths << ") | " << fixed(f.level.median, 0) << " | " << fixed(f.cents.median, 0) << " |\n";
   }
   int finished = 0;
   double total = 0;

@@ -1,14 +1,29 @@
-# A short autoplay of floor 0 on a fresh copy of the mini fixture set: the
-# tool must finish with every run won, and its report must hold the floor-0
-# row with every run won, and the plot must be a PNG.
+# A short autoplay of floor 0 on a fresh copy of the mini fixture set, with
+# the policy POLICY: the tool must finish with every run won, and its report
+# must hold the floor-0 row with every run won, and the plot must be a PNG.
+# With JOBS the same runs are played on that many workers too, and the
+# report must be the same byte for byte.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(COPY ${FIXTURES}/mini/ DESTINATION ${WORK}/root)
-execute_process(COMMAND ${AUTOPLAY} --root ${WORK}/root --seed 1 --runs 2 --floors 0
+execute_process(COMMAND ${AUTOPLAY} --policy ${POLICY} --root ${WORK}/root --seed 1 --runs 2 --floors 0
                         --report ${WORK}/report.md --plot ${WORK}/plot.png
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 100)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "zando2-autoplay exited with ${rc}\n${out}\n${err}")
+endif()
+if(JOBS)
+  execute_process(COMMAND ${AUTOPLAY} --policy ${POLICY} --root ${WORK}/root --seed 1 --runs 2 --floors 0
+                          --jobs ${JOBS} --report ${WORK}/report-jobs.md
+    OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 100)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "zando2-autoplay --jobs ${JOBS} exited with ${rc}\n${out}\n${err}")
+  endif()
+  file(READ ${WORK}/report.md one)
+  file(READ ${WORK}/report-jobs.md many)
+  if(NOT one STREQUAL many)
+    message(FATAL_ERROR "--jobs ${JOBS} wrote another report:\n${one}\n--- and ---\n${many}")
+  endif()
 endif()
 file(READ ${WORK}/report.md report)
 # | floor | runs | won | fights ... |

@@ -301,6 +301,55 @@ TEST(AutoplayMap, ChestClinicGoodsStairsOddsAndTraining) {
   EXPECT_EQ(training_floor(h.plan), 23);
 }
 
+// The newcomer never samples the colosseum: it tries it after ten wins with
+// full hit points, tops them up at the clinic first, and picks attack.
+TEST(AutoplayNewcomer, TenWinsAndFullHitPointsNoSampleAndAlwaysAttack) {
+  Hand h;
+  h.plan.policy = Policy::Newcomer;
+  h.plan.visited[0] = true;
+  h.s.cent = 100;
+  View v = map_view();
+  v.shop = false;
+  h.plan.wins_since_try = 9;
+  EXPECT_EQ(decide_map(h.s, *h.t, v, h.plan, false).kind, MapAction::MonsterRoom);
+  h.plan.wins_since_try = 10;
+  EXPECT_EQ(decide_map(h.s, *h.t, v, h.plan, false).kind, MapAction::Colosseum);
+  h.s.my_hp = h.s.my_hp_max - 1;  // not full: the clinic first, although the careful player would not bother
+  EXPECT_EQ(decide_map(h.s, *h.t, v, h.plan, false).kind, MapAction::Clinic);
+  h.s.cent = 0;  // and without its fee, more fights
+  EXPECT_EQ(decide_map(h.s, *h.t, v, h.plan, false).kind, MapAction::MonsterRoom);
+  h.s.my_hp = h.s.my_hp_max;
+  h.s.cent = 100;
+
+  // The floor above, once open, is seen before any try and trained on.
+  h.s.floor_clear[0] = fc::kFloorWon;
+  h.plan.target = 1;
+  h.plan.wins_since_try = 0;
+  v.stairs_up = true;
+  v.colosseum = false;
+  EXPECT_EQ(decide_map(h.s, *h.t, v, h.plan, false).kind, MapAction::Climb);
+
+  // In a fight: no look at the odds, no run, no call; a good below a third.
+  h.opponent();
+  h.s.monster_have[4] = 1;
+  h.s.item_have[1] = 1;
+  h.s.my_hp = h.s.my_hp_max / 3;
+  EXPECT_EQ(decide_battle(h.s, *h.t, battle_view(), h.plan), (BattleAction{BattleAction::Item, 1}));
+  h.s.item_have[1] = 0;
+  h.s.my_hp = 1;
+  EXPECT_EQ(decide_battle(h.s, *h.t, battle_view(), h.plan).kind, BattleAction::Punch);
+
+  // Every level-up: attack, also with the far northerner's gifts on offer.
+  h.s.my_atk = 40;
+  EXPECT_EQ(choose_stat(h.s, true, Policy::Newcomer), Stat::Attack);
+  EXPECT_EQ(choose_stat(h.s, false, Policy::Newcomer), Stat::Attack);
+
+  // Shopping: the strongest gear the purse pays, then three healing goods; no seeds.
+  const std::vector<Offer> offers = {{1, 8}, {4, 120}, {5, 130}, {6, 250}};
+  h.s.cent = 300;
+  EXPECT_EQ(shopping_list(h.s, *h.t, offers, 1, Policy::Newcomer), (std::vector<int>{4, 5, 1, 1, 1}));
+}
+
 TEST(AutoplayMap, TheOddsWantedFallAsTrainingStopsPaying) {
   EXPECT_GT(wanted_odds(0), wanted_odds(200));
   EXPECT_GT(wanted_odds(200), wanted_odds(1000));

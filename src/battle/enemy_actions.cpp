@@ -8,6 +8,7 @@
 #include "shell/messages.h"
 #include "shell/pictures.h"
 #include "shell/status.h"
+#include "state/floors.h"
 #include "state/ids.h"
 #include "state/int32.h"
 
@@ -16,20 +17,6 @@ namespace z2 {
 namespace {
 
 std::string num(i32 n) { return std::to_string(n); }
-
-// ---- choosing ----
-
-constexpr ActionSet kColosseumSets[kTopFloor + 1] = {
-    {0, 1, 5, 25, 31},    {0, 82, 58, 9, 25},   {1, 1, 17, 19, 4},    {0, 82, 9, 2, 33},
-    {0, 1, 57, 35, 16},   {0, 1, 41, 15, 22},   {82, 99, 81, 45, 49}, {0, 99, 63, 83, 24},
-    {0, 99, 33, 2, 14},   {0, 99, 34, 15, 4},   {0, 99, 41, 40, 21},  {0, 99, 81, 22, 36},
-    {0, 99, 23, 24, 61},  {},                   {0, 99, 63, 64, 57},  {0, 0, 99, 16, 45},
-    {0, 84, 57, 60, 61},  {0, 84, 57, 99, 34},  {},                   {0, 99, 57, 40, 45},
-    {0, 99, 72, 86, 32},  {0, 90, 91, 92, 99},  {},                   {0, 99, 88, 85, 87},
-    {99, 84, 45, 81, 92},
-};
-// The rest floors hold no colosseum fight of their own: the opponent keeps its record.
-bool rest_floor(int floor) { return floor == 13 || floor == 18 || floor == 22; }
 
 // ---- the labels ----
 
@@ -468,8 +455,10 @@ void special(Game& g, int code) {
 const ActionSet kFaustSet = {84, 95, 99, 94, 93};
 
 const ActionSet* colosseum_set(int floor) {
-  if (floor < 0 || floor > kTopFloor || rest_floor(floor)) return nullptr;
-  return &kColosseumSets[floor];
+  // The rest floors hold no colosseum fight of their own: the opponent keeps its record.
+  const floors::Floor* f = floors::floor_row(floor);
+  if (!f || f->rest) return nullptr;
+  return &f->actions;
 }
 
 int pick_action(Game& g, int a1, int a2, int a3, int a4, int a5) {

@@ -5,6 +5,8 @@
 
 #include "shell/messages.h"
 #include "shell/pictures.h"
+#include "state/fixed_tables.h"
+#include "state/floors.h"
 #include "state/ids.h"
 #include "state/int32.h"
 
@@ -46,80 +48,22 @@ void prize_item(Game& g, i32 id) {
   if (i32* have = entry(g.s.item_have, id)) *have = 1;
 }
 
-// What a won colosseum pays on the floors above the climb.
-enum class PrizeKind { None, Magic, Item, Monster };
-struct FloorPrize {
-  PrizeKind kind;
-  int id;
-};
-
-constexpr FloorPrize kFloorPrizes[kTopFloor + 1] = {
-    {PrizeKind::None, 0},      {PrizeKind::None, 0},    {PrizeKind::None, 0},
-    {PrizeKind::None, 0},      {PrizeKind::None, 0},    {PrizeKind::None, 0},
-    {PrizeKind::None, 0},      {PrizeKind::None, 0},
-    {PrizeKind::Magic, 23},    // 8
-    {PrizeKind::Magic, 24},    // 9
-    {PrizeKind::Item, 137},    // 10
-    {PrizeKind::Item, 274},    // 11
-    {PrizeKind::Item, 494},    // 12
-    {PrizeKind::None, 0},      // 13
-    {PrizeKind::Monster, monster::kCleaner},  // 14
-    {PrizeKind::Magic, 16},    // 15
-    {PrizeKind::Item, 493},    // 16
-    {PrizeKind::Magic, 17},    // 17
-    {PrizeKind::None, 0},      // 18
-    {PrizeKind::Magic, 15},    // 19
-    {PrizeKind::Magic, 19},    // 20
-    {PrizeKind::Item, 276},    // 21
-    {PrizeKind::None, 0},      // 22
-    {PrizeKind::Magic, 21},    // 23
-    {PrizeKind::Item, 275},    // 24
-};
-
 void floor_prize(Game& g) {
-  const i32 f = g.s.floor;
-  if (f < 0 || f > kTopFloor) return;
-  const FloorPrize& p = kFloorPrizes[f];
-  switch (p.kind) {
-    case PrizeKind::None: break;
-    case PrizeKind::Magic: learn_magic(g, p.id, false); break;
-    case PrizeKind::Item: prize_item(g, p.id); break;
-    case PrizeKind::Monster:
+  const floors::Floor* f = floors::floor_row(g.s.floor);
+  if (!f) return;
+  switch (f->prize) {
+    case floors::Prize::None: break;
+    case floors::Prize::Magic: learn_magic(g, f->prize_id, false); break;
+    case floors::Prize::Item: prize_item(g, f->prize_id); break;
+    case floors::Prize::Monster:
       // The cleaner's name is part of the text, whatever the table calls it.
       msg_add(g, "モンスター【ｸﾘｰﾅｰﾔﾑﾔﾑ】を入手した!!");
-      g.s.monster_have[p.id] = sat_add(g.s.monster_have[p.id], 1);
+      if (i32* have = entry(g.s.monster_have, f->prize_id)) *have = sat_add(*have, 1);
       break;
   }
 }
 
 constexpr const char* kFaust = "ファウスト";
-
-struct Milestone {
-  int at;
-  int id;
-};
-
-// The magic learnt on reaching a level.
-constexpr Milestone kLevelMagic[] = {
-    {10, 22}, {20, 0},  {30, 1},   {40, 2},   {50, 3},   {60, 4},   {70, 5},   {90, 6},
-    {110, 7}, {150, 8}, {200, 9},  {300, 11}, {400, 12}, {500, 13}, {700, 14}, {998, 20},
-};
-
-// The item won by a streak of victories.
-constexpr Milestone kComboPrizes[] = {
-    {10, 8},    {20, 52},   {30, 495},  {50, 46},   {100, 496},
-    {200, 447}, {300, 246}, {400, 244}, {500, 498}, {998, 497},
-};
-
-// The item brought back from hell after so many deaths.
-constexpr Milestone kDeathPrizes[] = {{99, 238}, {299, 240}, {499, 216}, {777, 217}, {999, 239}};
-
-template <size_t N>
-int milestone(const Milestone (&table)[N], i32 v) {
-  for (const Milestone& m : table)
-    if (m.at == v) return m.id;
-  return -1;
-}
 
 constexpr i32 kMaxCombo = 999;
 constexpr i32 kMastered = 41;  // a mastered class stays here, so its bonus is paid once

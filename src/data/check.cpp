@@ -12,6 +12,8 @@
 #include "data/reader.h"
 #include "data/tables.h"
 #include "data/picture.h"
+#include "state/fixed_tables.h"
+#include "state/floors.h"
 #include "state/ids.h"
 #include "state/item_kinds.h"
 
@@ -78,96 +80,57 @@ constexpr FixedFile kSounds[] = {
 
 struct Role {
   int id;
-  const char* role;
+  std::string role;
 };
 
-constexpr Role kItemRoles[] = {
-    {230, "given after 6000 minutes of play"},
-    {247, "one of the seven asked for ぼうやの声"},
-    {248, "one of the seven asked for ぼうやの声"},
-    {249, "one of the seven asked for ぼうやの声"},
-    {250, "one of the seven asked for ぼうやの声"},
-    {251, "one of the seven asked for ぼうやの声"},
-    {252, "one of the seven asked for ぼうやの声"},
-    {253, "one of the seven asked for ぼうやの声"},
-    {255, "key to the stairs above floor 7"},
-    {437, "prize for beating ファウスト"},
-    {137, "prize of floor 10"},
-    {274, "prize of floor 11"},
-    {494, "prize of floor 12"},
-    {493, "prize of floor 16"},
-    {276, "prize of floor 21"},
-    {275, "prize of floor 24"},
-    {8, "prize for 10 wins in a row"},
-    {52, "prize for 20 wins in a row"},
-    {495, "prize for 30 wins in a row"},
-    {46, "prize for 50 wins in a row"},
-    {496, "prize for 100 wins in a row"},
-    {447, "prize for 200 wins in a row"},
-    {246, "prize for 300 wins in a row"},
-    {244, "prize for 400 wins in a row"},
-    {498, "prize for 500 wins in a row"},
-    {497, "prize for 998 wins in a row"},
-    {238, "prize for 99 deaths"},
-    {240, "prize for 299 deaths"},
-    {216, "prize for 499 deaths"},
-    {217, "prize for 777 deaths"},
-    {239, "prize for 999 deaths"},
-};
+// The items with a role: the fixed ones, then the prizes of the floors, the
+// streaks and the deaths.
+std::vector<Role> item_roles() {
+  std::vector<Role> r = {{item::kPlayTimeGift, "given after 6000 minutes of play"}};
+  for (int i = item::kSevenSetFirst; i <= item::kSevenSetLast; ++i) r.push_back({i, "one of the seven asked for ぼうやの声"});
+  r.push_back({item::kFloor7Key, "key to the stairs above floor 7"});
+  r.push_back({item::kFaustVoice, "prize for beating ファウスト"});
+  for (int f = 0; f <= kTopFloor; ++f) {
+    if (floors::kFloors[f].prize == floors::Prize::Item)
+      r.push_back({floors::kFloors[f].prize_id, "prize of floor " + std::to_string(f)});
+  }
+  for (const Milestone& m : kComboPrizes) r.push_back({m.id, "prize for " + std::to_string(m.at) + " wins in a row"});
+  for (const Milestone& m : kDeathPrizes) r.push_back({m.id, "prize for " + std::to_string(m.at) + " deaths"});
+  return r;
+}
 
-constexpr Role kMonsterRoles[] = {
+const Role kMonsterRoles[] = {
     {30, "counted by a monster skill"},
     {101, "given by ぼうやの声"},
-    {102, "the cleaner, prize of floor 14"},
+    {monster::kCleaner, "the cleaner, prize of floor 14"},
     {104, "the errand girl"},
 };
 
-constexpr Role kMagicRoles[] = {
-    {18, "learnt at the 99th escape"}, {22, "learnt at level 10"},  {0, "learnt at level 20"},
-    {1, "learnt at level 30"},         {2, "learnt at level 40"},   {3, "learnt at level 50"},
-    {4, "learnt at level 60"},         {5, "learnt at level 70"},   {6, "learnt at level 90"},
-    {7, "learnt at level 110"},        {8, "learnt at level 150"},  {9, "learnt at level 200"},
-    {11, "learnt at level 300"},       {12, "learnt at level 400"}, {13, "learnt at level 500"},
-    {14, "learnt at level 700"},       {20, "learnt at level 998"}, {23, "prize of floor 8"},
-    {24, "prize of floor 9"},          {16, "prize of floor 15"},   {17, "prize of floor 17"},
-    {15, "prize of floor 19"},         {19, "prize of floor 20"},   {21, "prize of floor 23"},
-};
+// The spells the escape, the levels and the floors teach.
+std::vector<Role> magic_roles() {
+  std::vector<Role> r = {{magic::kRunAway, "learnt at the 99th escape"}};
+  for (const Milestone& m : kLevelMagic) r.push_back({m.id, "learnt at level " + std::to_string(m.at)});
+  for (int f = 0; f <= kTopFloor; ++f) {
+    if (floors::kFloors[f].prize == floors::Prize::Magic)
+      r.push_back({floors::kFloors[f].prize_id, "prize of floor " + std::to_string(f)});
+  }
+  return r;
+}
 
-constexpr Role kGomiRoles[] = {
+const Role kGomiRoles[] = {
     {87, "the errand girl's fallback find"},
 };
 
-constexpr Role kJobRoles[] = {
+const Role kJobRoles[] = {
     {0, "the class every game starts in"},
     {21, "the class that mastering class 20 leads to"},
 };
 
-// Monster -> the monster it becomes on its 99th call.
-constexpr int kEvolution[][2] = {
-    {0, 112}, {1, 84},  {7, 6},   {13, 78}, {15, 77}, {18, 19}, {19, 20},   {20, 21}, {25, 109},
-    {26, 82}, {30, 83}, {35, 36}, {36, 37}, {38, 5},  {41, 43}, {42, 43},   {46, 47}, {47, 48},
-    {49, 54}, {50, 51}, {52, 53}, {55, 59}, {56, 60}, {62, 63}, {63, 64},   {65, 66}, {69, 110},
-    {70, 71}, {72, 29}, {74, 85}, {76, 86}, {79, 81}, {80, 79}, {100, 111},
-};
-
-constexpr int kFloors = 25;        // floors 0..24
-
-// Which floors have which fight rooms (the floor map shows the same buttons).
-constexpr FightRooms kFightRooms[kFloors] = {
-    {true, false, false},  {true, false, false},  {true, false, false},  {true, false, false},   // 0..3
-    {true, false, false},  {true, false, false},  {true, false, false},  {true, false, false},   // 4..7
-    {false, true, false},  {false, false, false}, {false, false, false}, {false, false, false},  // 8..11
-    {false, false, false}, {true, false, false},  {false, false, false}, {false, false, false},  // 12..15
-    {false, false, true},  {false, false, false}, {true, false, false},  {false, false, false},  // 16..19
-    {false, false, false}, {false, false, false}, {true, false, false},  {false, true, true},    // 20..23
-    {false, false, false},                                                                      // 24
-};
+constexpr int kFloors = kTopFloor + 1;  // floors 0..24
 
 // Floors where fights other than the colosseum happen, and so garbage turns up.
 bool fights_on(int floor) {
-  if (floor < 0 || floor >= kFloors) return false;
-  const FightRooms& r = kFightRooms[floor];
-  return r.monster_room || r.random_room || r.advanced_room;
+  return floors::monster_room(floor) || floors::random_room(floor) || floors::advanced_room(floor);
 }
 
 constexpr int kRandomDraws = 499;  // random(499): ids 0..498 of items and garbage
@@ -208,7 +171,7 @@ class Checker {
     if (ok_[kItem]) shops();
     if (ok_[kMonster]) monsters();
     if (ok_[kMagic]) {
-      names_of(kMagic, kMagicRoles, "magic", [&](size_t i) { return t_->magic_table[i].mg_name; });
+      names_of(kMagic, magic_roles(), "magic", [&](size_t i) { return t_->magic_table[i].mg_name; });
       spells_taught();
     }
     if (ok_[kEnemy] && ok_[kMonster] && ok_[kGomi] && ok_[kItem]) monsters_obtainable();
@@ -301,7 +264,7 @@ class Checker {
   void enemies() {
     for (int band = 0; band < kFloors; ++band) {
       // Only a monster room draws an ordinary enemy of its own floor.
-      if (!kFightRooms[band].monster_room) continue;
+      if (!floors::monster_room(band)) continue;
       bool any = false;
       for (int slot = 0; slot <= 6; ++slot) any = any || usable(t_->enemy(band * 10 + slot));
       if (!any) {
@@ -309,7 +272,7 @@ class Checker {
                ": floor " + std::to_string(band) + " has no usable ordinary enemy (a name and a picture)");
       }
       // Only a monster room calls the rare visitors of its floor.
-      for (int slot = 7; slot <= 9 && kFightRooms[band].monster_room; ++slot) {
+      for (int slot = 7; slot <= 9; ++slot) {
         const int n = band * 10 + slot;
         const EnemyRecord& e = t_->enemy(n);
         if (usable(e)) continue;
@@ -372,7 +335,7 @@ class Checker {
                " among ids 0..498: the random item draw needs one");
       }
     }
-    names_of(kItem, kItemRoles, "item", [&](size_t i) { return t_->item_table[i].it_name; });
+    names_of(kItem, item_roles(), "item", [&](size_t i) { return t_->item_table[i].it_name; });
     if (!ok_[kEnemy] || !ok_[kShop] || !ok_[kWild]) return;
     for (int i = 0; i < static_cast<int>(t_->item_table.size()); ++i) {
       const std::string& name = t_->item_table[static_cast<size_t>(i)].it_name;
@@ -386,7 +349,7 @@ class Checker {
   // lost and the tower key are only asked for).
   static bool prize(int id) {
     if ((id >= item::kSevenSetFirst && id <= item::kSevenSetLast) || id == item::kFloor7Key) return false;
-    for (const Role& r : kItemRoles) {
+    for (const Role& r : item_roles()) {
       if (r.id == id) return true;
     }
     return false;
@@ -428,10 +391,10 @@ class Checker {
       }
     }
     names_of(kMonster, kMonsterRoles, "monster", [&](size_t i) { return t_->monster_table[i].mo_name; });
-    for (const auto& e : kEvolution) {
-      const std::string& from = t_->monster_table[static_cast<size_t>(e[0])].mo_name;
-      if (!from.empty() && t_->monster_table[static_cast<size_t>(e[1])].mo_name.empty()) {
-        report(rec(kMonster, e[1]) + ": monster " + std::to_string(e[0]) + " (" + from +
+    for (const Evolution& e : kEvolutions) {
+      const std::string& from = t_->monster_table[static_cast<size_t>(e.from)].mo_name;
+      if (!from.empty() && t_->monster_table[static_cast<size_t>(e.to)].mo_name.empty()) {
+        report(rec(kMonster, e.to) + ": monster " + std::to_string(e.from) + " (" + from +
                ") evolves into it, but it has no name");
       }
     }
@@ -451,8 +414,8 @@ class Checker {
     }
   }
 
-  template <size_t N, class NameOf>
-  void names_of(int file, const Role (&roles)[N], const char* what, NameOf name_of) {
+  template <class Roles, class NameOf>
+  void names_of(int file, const Roles& roles, const char* what, NameOf name_of) {
     for (const Role& r : roles) {
       if (name_of(static_cast<size_t>(r.id)).empty()) {
         report(rec(file, r.id) + ": " + what + " " + std::to_string(r.id) + " (" + r.role + ") has no name");
@@ -467,7 +430,7 @@ class Checker {
       const std::string& name = t_->magic_table[static_cast<size_t>(i)].mg_name;
       if (name.empty()) continue;
       bool taught = false;
-      for (const Role& r : kMagicRoles) taught = taught || r.id == i;
+      for (const Role& r : magic_roles()) taught = taught || r.id == i;
       if (!taught) report(rec(kMagic, i) + quoted(name) + ": no level, floor or escape teaches this spell");
     }
   }
@@ -541,9 +504,10 @@ class Checker {
     // Evolution, until nothing more comes of it.
     for (bool more = true; more;) {
       more = false;
-      for (const auto& e : kEvolution) {
-        if (got[static_cast<size_t>(e[0])] && !got[static_cast<size_t>(e[1])] && !mo[static_cast<size_t>(e[1])].mo_name.empty()) {
-          give(e[1]);
+      for (const Evolution& e : kEvolutions) {
+        if (got[static_cast<size_t>(e.from)] && !got[static_cast<size_t>(e.to)] &&
+            !mo[static_cast<size_t>(e.to)].mo_name.empty()) {
+          give(e.to);
           more = true;
         }
       }
@@ -716,17 +680,16 @@ class Checker {
 }  // namespace
 
 std::span<const FixedFile> fixed_pictures() { return kPictures; }
-std::span<const FightRooms> fight_rooms() { return kFightRooms; }
 
 bool enemy_drawn(int n) {
   if (n < 0 || n > 254) return false;
   const int band = n / 10, slot = n % 10;
-  if (band < kFloors && kFightRooms[band].monster_room) return true;
+  if (floors::monster_room(band)) return true;
   // The random rooms take records 1..253 of the floors below their own.
   if (n < 1 || n > 253) return false;
   for (int f = band + 1; f < kFloors; ++f) {
-    if (kFightRooms[f].random_room && slot <= 6) return true;
-    if (kFightRooms[f].advanced_room && slot <= 8) return true;
+    if (floors::random_room(f) && slot <= 6) return true;
+    if (floors::advanced_room(f) && slot <= 8) return true;
   }
   return false;
 }

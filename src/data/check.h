@@ -21,19 +21,9 @@ std::span<const FixedFile> fixed_pictures();
 // music, colosseum_bgm, and the discs of md.dat come on top of these).
 std::span<const FixedFile> fixed_sounds();
 
-// The fight rooms of a floor, as far as they decide which enemy records can
-// ever be met: the monster room draws the floor's own ten slots, the random
-// room slots 0..6 of the floors below, the advanced random room slots 0..8 of
-// the floors below (its first draw).
-struct FightRooms {
-  bool monster_room;
-  bool random_room;
-  bool advanced_room;
-};
-// Floors 0..24.
-std::span<const FightRooms> fight_rooms();
-
-// True when some room draws enemy record n (0..254).
+// True when some room draws enemy record n (0..254): the monster room draws
+// the floor's own ten slots, the random room slots 0..6 of the floors below,
+// the advanced random room slots 0..8 of the floors below (its first draw).
 bool enemy_drawn(int n);
 
 // Every problem found under `root` (the program folder, holding dat/ and

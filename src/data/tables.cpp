@@ -7,6 +7,7 @@
 
 #include "data/file_stamp.h"
 #include "data/reader.h"
+#include "state/floors.h"
 #include "state/ids.h"
 #include "state/vars.h"
 
@@ -265,13 +266,8 @@ void load_opening_texts(GameState& s, const std::string& dat) {
 }
 
 std::string colosseum_bgm(int floor) {
-  static const char* const kMusic[kTopFloor + 1] = {
-      "ere.mid",    "arm.mid",    "sai.mid",  "11m.mid",  "gfsn.mid",   "end.mid",    "mayoi.mid",
-      "vic.mid",    "always.mid", "dont.mid", "ere.mid",  "arm.mid",    "sai.mid",    "",
-      "11m.mid",    "gfsn.mid",   "best.mid", "end.mid",  "mayoi.mid",  "ending.mid", "dec05.mid",
-      "dec06.mid",  "best.mid",   "",         "rworld.mid",
-  };
-  return floor >= 0 && floor <= kTopFloor ? kMusic[floor] : "";
+  const floors::Floor* f = floors::floor_row(floor);
+  return f ? f->music : "";
 }
 
 }  // namespace z2

@@ -25,18 +25,6 @@ namespace {
 constexpr int kMonsterIds = 500;
 constexpr i32 kMaxActivations = 99;  // the call that reaches it evolves the monster
 
-struct Evolution {
-  int from, to;
-};
-
-// Monster id -> evolved id.
-constexpr Evolution kEvolutions[] = {
-    {0, 112},  {1, 84},  {7, 6},   {13, 78}, {15, 77}, {18, 19}, {19, 20}, {20, 21}, {25, 109},
-    {26, 82},  {30, 83}, {35, 36}, {36, 37}, {38, 5},  {41, 43}, {42, 43}, {46, 47}, {47, 48},
-    {49, 54},  {50, 51}, {52, 53}, {55, 59}, {56, 60}, {62, 63}, {63, 64}, {65, 66}, {69, 110},
-    {70, 71},  {72, 29}, {74, 85}, {76, 86}, {79, 81}, {80, 79}, {100, 111},
-};
-
 // A step with no attribute of its own.
 constexpr int kAnyZoku = -1;
 
@@ -535,12 +523,6 @@ int draw_gift(Game& g, Unwanted unwanted, Unusable unusable) {
 }
 
 }  // namespace
-
-int evolution_of(int id) {
-  for (const Evolution& e : kEvolutions)
-    if (e.from == id) return e.to;
-  return -1;
-}
 
 void theft(Game& g) {
   GameState& s = g.s;

@@ -1,11 +1,9 @@
 #pragma once
 // Pieces of the monster call that magic shares and tests look at.
 #include "shell/game.h"
+#include "state/fixed_tables.h"
 
 namespace z2 {
-
-// The monster id a monster evolves into on its 99th call; -1 for none.
-int evolution_of(int id);
 
 // Takes what the opponent carries (e_item) and says so; afterwards the
 // opponent carries nothing.

@@ -6,6 +6,7 @@
 #include "shell/messages.h"
 #include "shell/pictures.h"
 #include "shell/status.h"
+#include "state/floors.h"
 #include "state/int32.h"
 
 namespace z2 {
@@ -95,6 +96,21 @@ void boss_fight(Game& g) {
   s.no_escape = true;
 }
 
+// What the colosseum of the floor says at the door, or nullptr when it lets
+// the player in.
+const char* shut_door(const GameState& s) {
+  const floors::Floor* f = floors::floor_row(s.floor);
+  if (!f) return nullptr;
+  const floors::Door& d = f->door;
+  switch (d.gate) {
+    case floors::Gate::None: return nullptr;
+    case floors::Gate::Wild: return s.wild < d.at_least ? d.why : nullptr;
+    case floors::Gate::Cents: return s.cent < d.at_least ? d.why : nullptr;
+    case floors::Gate::LevelOne: return s.my_lv != 1 ? d.why : nullptr;
+  }
+  return nullptr;
+}
+
 // Developer panel twins of the random rooms.
 void Button56Click(Game& g) { rand_bClick(g); }
 void Button57Click(Game& g) { p_bClick(g); }
@@ -141,16 +157,8 @@ void p_bClick(Game& g) {
 
 void colosiam_bClick(Game& g) {
   GameState& s = g.s;
-  if (s.floor == 19 && s.wild < 300) {
-    refuse(g, "ここには【WILD】が300以上ないと入れません");
-    return;
-  }
-  if (s.floor == 20 && s.cent < 3000) {
-    refuse(g, "ここにはセントが3000ｾﾝﾄ以上ないと入れません");
-    return;
-  }
-  if (s.floor == 24 && s.my_lv != 1) {
-    refuse(g, "ここにはＬＶ１でないと入れません");
+  if (const char* why = shut_door(s)) {
+    refuse(g, why);
     return;
   }
   play_se(g, "punch.wav");

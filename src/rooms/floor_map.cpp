@@ -5,68 +5,17 @@
 #include "shell/messages.h"
 #include "shell/pictures.h"
 #include "shell/status.h"
+#include "state/floors.h"
 #include "state/ids.h"
 
 namespace z2 {
 
 namespace {
 
-// Which rooms stand on each floor.
-struct Rooms {
-  bool s_battle, s_shop, s_monster, s_gomi, s_ch, s_wild, rand_b, p_b;
-};
-
-constexpr Rooms kRooms[kTopFloor + 1] = {
-    //  battle shop  monst gomi  church wild  rand  hard
-    {true, true, false, false, false, false, false, false},   // 0
-    {true, true, false, true, false, false, false, false},    // 1
-    {true, false, false, false, false, false, false, false},  // 2
-    {true, true, true, false, true, false, false, false},     // 3
-    {true, false, false, true, false, false, false, false},   // 4
-    {true, true, false, true, false, false, false, false},    // 5
-    {true, true, true, false, false, true, false, false},     // 6
-    {true, true, true, true, true, false, false, false},      // 7
-    {false, false, false, false, false, false, true, false},  // 8
-    {false, false, false, false, false, false, false, false}, // 9
-    {false, false, false, false, false, true, false, false},  // 10
-    {false, false, false, false, false, false, false, false}, // 11
-    {false, false, false, false, false, false, false, false}, // 12
-    {true, true, true, true, true, false, false, false},      // 13
-    {false, false, false, false, false, false, false, false}, // 14
-    {false, false, false, false, false, false, false, false}, // 15
-    {false, false, false, false, false, true, false, true},   // 16
-    {false, false, false, false, false, false, false, false}, // 17
-    {true, true, true, true, true, true, false, false},       // 18
-    {false, false, false, false, false, false, false, false}, // 19
-    {false, false, false, false, false, false, false, false}, // 20
-    {false, false, false, false, false, false, false, false}, // 21
-    {true, true, true, true, true, false, false, false},      // 22
-    {false, false, false, false, false, true, true, true},    // 23
-    {false, false, false, false, false, false, false, false}, // 24
-};
-
-// The battle commands a floor allows: パンチ, モンスター, アイテム, 魔法.
-struct Commands {
-  bool b1, b2, b3, b4;
-};
-
-Commands floor_commands(int floor) {
-  switch (floor) {
-    case 9: return {true, true, false, true};
-    case 10: return {true, true, true, false};
-    case 11: return {true, false, true, false};
-    case 12: return {true, true, false, false};
-    case 20: return {false, true, true, true};
-    default: return {true, true, true, true};
-  }
-}
-
-bool on_map(int floor) { return floor >= 0 && floor <= kTopFloor; }
-
 // floor_clear holds more than the floors; a floor outside it counts as not cleared.
 bool cleared(const GameState& s, int floor) {
   return floor >= 0 && floor < static_cast<int>(s.floor_clear.size()) &&
-         s.floor_clear[static_cast<size_t>(floor)] == 100;
+         s.floor_clear[static_cast<size_t>(floor)] == fc::kFloorWon;
 }
 
 void move_floor(Game& g, int step) {
@@ -115,8 +64,11 @@ void apply_floor_rules(Game& g) {
   Ui& ui = g.ui;
   const int f = s.floor;
 
-  // A floor off the map has no rooms.
-  const Rooms r = on_map(f) ? kRooms[f] : Rooms{};
+  // A floor off the map has no rooms, allows every command and has no handicap.
+  static constexpr floors::Floor kOffTheMap{floors::kNoRooms, floors::kAll, false, {}, floors::kOpen, "", {}, 0, {}};
+  const floors::Floor* row = floors::floor_row(f);
+  const floors::Floor& fl = row ? *row : kOffTheMap;
+  const floors::Rooms& r = fl.rooms;
   ui.s_battle.visible = r.s_battle;
   ui.s_shop.visible = r.s_shop;
   ui.s_monster.visible = r.s_monster;
@@ -126,23 +78,19 @@ void apply_floor_rules(Game& g) {
   ui.rand_b.visible = r.rand_b;
   ui.p_b.visible = r.p_b;
   // The rest floors are won by reaching them.
-  if (f == 13 || f == 18 || f == 22) s.floor_clear[static_cast<size_t>(f)] = 100;
+  if (fl.rest) s.floor_clear[static_cast<size_t>(f)] = fc::kFloorWon;
 
   ui.gouketu_b.visible = s.floor_clear[kTopFloor] == fc::kFloorWon && s.floor_clear[fc::kGouketu] == 0 && f == 0;
 
-  const Commands c = floor_commands(f);
-  ui.b1.enabled = c.b1;
-  ui.b2.enabled = c.b2;
-  ui.b3.enabled = c.b3;
-  ui.b4.enabled = c.b4;
+  ui.b1.enabled = fl.commands.b1;
+  ui.b2.enabled = fl.commands.b2;
+  ui.b3.enabled = fl.commands.b3;
+  ui.b4.enabled = fl.commands.b4;
 
   // Handicaps: these floors never let the player stand at full strength.
-  if (f == 14 && s.my_hp > s.my_hp_max / 2) s.my_hp = s.my_hp_max / 2;
-  if (f == 15) {
-    if (s.my_hp > s.my_hp_max / 2) s.my_hp = s.my_hp_max / 2;
-    if (s.my_mp > s.my_mp_max / 2) s.my_mp = s.my_mp_max / 2;
-  }
-  if (f == 17 && s.my_hp > s.my_hp_max / 4) s.my_hp = s.my_hp_max / 4;
+  const floors::Handicap& h = fl.handicap;
+  if (h.hp > 0 && s.my_hp > s.my_hp_max / h.hp) s.my_hp = s.my_hp_max / h.hp;
+  if (h.mp > 0 && s.my_mp > s.my_mp_max / h.mp) s.my_mp = s.my_mp_max / h.mp;
 }
 
 void st_b1Click(Game& g) {

@@ -5,42 +5,25 @@
 #include <set>
 
 #include "datgen/datgen.hpp"
+#include "state/fixed_tables.h"
+#include "state/floors.h"
 #include "text_util.hpp"
 
 namespace datgen {
 namespace {
 
-// Evolution pairs (monster -> evolved monster) fixed in the game.
-const int kEvolution[][2] = {{0, 112}, {1, 84},  {7, 6},   {13, 78}, {15, 77}, {18, 19}, {19, 20}, {20, 21},
-                             {25, 109}, {26, 82}, {30, 83}, {35, 36}, {36, 37}, {38, 5},  {41, 43}, {42, 43},
-                             {46, 47}, {47, 48}, {49, 54}, {50, 51}, {52, 53}, {55, 59}, {56, 60}, {62, 63},
-                             {63, 64}, {65, 66}, {69, 110}, {70, 71}, {72, 29}, {74, 85}, {76, 86}, {79, 81},
-                             {80, 79}, {100, 111}};
-
-const int kComboPrizes[] = {8, 52, 495, 46, 496, 447, 246, 244, 498, 497};
-const int kFloorPrizes[] = {137, 274, 494, 493, 276, 275};
-const int kDeathPrizes[] = {238, 240, 216, 217, 239};
-const int kLevelSpells[] = {22, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 20};
-const int kFloorSpells[] = {23, 24, 16, 17, 15, 19, 21};
-const int kMonsterRoomFloors[] = {0, 1, 2, 3, 4, 5, 6, 7, 13, 18, 22};
-// Floors with a random room (slots 0..6 of the floors below) and with an
-// advanced random room (slots 0..8 of the floors below, on its first draw).
-const int kRandomRoomFloors[] = {8, 23};
-const int kAdvancedRoomFloors[] = {16, 23};
+// The prizes and the fight rooms are the game's own tables (state/).
+using z2::floors::kFloors;
 
 // True when some fight room can draw enemy record n.
 bool drawn_by_a_room(int n) {
   const int band = n / 10, slot = n % 10;
-  for (int f : kMonsterRoomFloors) {
-    if (band == f) return true;
-  }
+  if (z2::floors::monster_room(band)) return true;
   // The random rooms only take records 1..253.
   if (n < 1 || n > 253) return false;
-  for (int f : kRandomRoomFloors) {
-    if (band < f && slot <= 6) return true;
-  }
-  for (int f : kAdvancedRoomFloors) {
-    if (band < f && slot <= 8) return true;
+  for (int f = band + 1; f <= z2::kTopFloor; ++f) {
+    if (z2::floors::random_room(f) && slot <= 6) return true;
+    if (z2::floors::advanced_room(f) && slot <= 8) return true;
   }
   return false;
 }
@@ -157,9 +140,10 @@ struct Checker {
     for (int i = 247; i <= 253; ++i) need_named(t, i, "it_name", "one of the seven");
     need_named(t, 255, "it_name", "the key above floor 7");
     need_named(t, 437, "it_name", "the voice of ファウスト");
-    for (int i : kComboPrizes) need_named(t, i, "it_name", "combo prize");
-    for (int i : kFloorPrizes) need_named(t, i, "it_name", "floor prize");
-    for (int i : kDeathPrizes) need_named(t, i, "it_name", "death prize");
+    for (const z2::Milestone& m : z2::kComboPrizes) need_named(t, m.id, "it_name", "combo prize");
+    for (const z2::floors::Floor& f : kFloors)
+      if (f.prize == z2::floors::Prize::Item) need_named(t, f.prize_id, "it_name", "floor prize");
+    for (const z2::Milestone& m : z2::kDeathPrizes) need_named(t, m.id, "it_name", "death prize");
     // Every way of using an item that the game knows is on offer somewhere.
     std::set<int> kinds;
     std::set<int> tricks;
@@ -299,9 +283,9 @@ struct Checker {
     need_named(t, 101, "mo_name", "given by ぼうやの声");
     need_name(t, 102, "mo_name", "ｸﾘｰﾅｰﾔﾑﾔﾑ");
     need_name(t, 104, "mo_name", "わたっ娘");
-    for (const auto& e : kEvolution) {
-      need_named(t, e[0], "mo_name", "evolves into " + std::to_string(e[1]));
-      need_named(t, e[1], "mo_name", "evolved from " + std::to_string(e[0]));
+    for (const z2::Evolution& e : z2::kEvolutions) {
+      need_named(t, e.from, "mo_name", "evolves into " + std::to_string(e.to));
+      need_named(t, e.to, "mo_name", "evolved from " + std::to_string(e.from));
     }
     unique_names(t, "mo_name");
   }
@@ -317,8 +301,8 @@ struct Checker {
       max_bytes(t, i, "gm_about", 84, "the list panel shows three lines");
     }
     need_named(t, 87, "gm_name", "the errand girl's fallback find");
-    for (int f : kMonsterRoomFloors) {
-      if (per_floor[f] < 3) fail(t.file, 0, "floor " + std::to_string(f) + " has fewer than 3 kinds of garbage to find");
+    for (int f = 0; f <= z2::kTopFloor; ++f) {
+      if (z2::floors::monster_room(f) && per_floor[f] < 3) fail(t.file, 0, "floor " + std::to_string(f) + " has fewer than 3 kinds of garbage to find");
     }
     unique_names(t, "gm_name");
   }
@@ -333,8 +317,9 @@ struct Checker {
     }
     need_name(t, 18, "mg_name", "ラナウェイ");
     if (t.num(18, "mg_kind") != 20) fail(t, 18, "ラナウェイ must be the escape spell (kind 20)");
-    for (int i : kLevelSpells) need_named(t, i, "mg_name", "taught at a level");
-    for (int i : kFloorSpells) need_named(t, i, "mg_name", "taught by a floor");
+    for (const z2::Milestone& m : z2::kLevelMagic) need_named(t, m.id, "mg_name", "taught at a level");
+    for (const z2::floors::Floor& f : kFloors)
+      if (f.prize == z2::floors::Prize::Magic) need_named(t, f.prize_id, "mg_name", "taught by a floor");
     unique_names(t, "mg_name");
   }
 

@@ -1,0 +1,131 @@
+// The platform of the real window: paints and sleeps on the window's thread,
+// asks in modal boxes, and plays through the sound device.
+#include <QApplication>
+#include <QMessageBox>
+#include <iostream>
+
+#include "platform/qt/recorder.h"
+#include "platform/qt/widgets.h"
+#include "platform/qt/window.h"
+#include "shell/game.h"
+
+namespace z2 {
+namespace {
+
+// Counts a box of the platform while it is open.
+struct BoxOpen {
+  int& n;
+  explicit BoxOpen(int& count) : n(count) { ++n; }
+  ~BoxOpen() { --n; }
+  BoxOpen(const BoxOpen&) = delete;
+  BoxOpen& operator=(const BoxOpen&) = delete;
+};
+
+// A modal box over the window, its text as large as the window's zoom.
+int run_box(MainWindow& w, QMessageBox::Icon icon, const std::string& text, QMessageBox::StandardButtons buttons) {
+  QMessageBox box(icon, kCaption, q_lines(text), buttons, &w);
+  if (w.scale() > 1) {
+    QFont f = QApplication::font();
+    if (f.pixelSize() > 0) {
+      f.setPixelSize(f.pixelSize() * w.scale());
+    } else {
+      f.setPointSizeF(f.pointSizeF() * w.scale());
+    }
+    box.setFont(f);
+  }
+  return box.exec();
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform(MainWindow& w)
+    : QtPlatform(w, make_audio([&w](std::function<void()> f) {
+                   QMetaObject::invokeMethod(&w, std::move(f), Qt::QueuedConnection);
+                 },
+                 [&w] { return w.isVisible(); })) {}
+
+QtPlatform::QtPlatform(MainWindow& w, std::unique_ptr<Audio> audio) : w_(w), audio_(std::move(audio)) {
+  w_.platform_ = this;
+}
+
+QtPlatform::~QtPlatform() {
+  if (w_.platform_ == this) w_.platform_ = nullptr;
+}
+
+void QtPlatform::repaint() {
+  w_.sync();
+  // Paint what the sync marked dirty, now: the game sleeps next. Only that
+  // update request is served (no input, no timers), and a typing step repaints
+  // its message lines rather than the whole window.
+  QCoreApplication::sendPostedEvents(&w_, QEvent::UpdateRequest);
+}
+
+void QtPlatform::pause(int ms) { run_pause(ms, w_.fast_held, w_.sleep_us); }
+
+void QtPlatform::close_window() {
+  w_.close_asked_ = true;
+  if (w_.recorder_) w_.recorder_->hold_for_close();
+  // Queued, so that the handler that asked finishes first.
+  QMetaObject::invokeMethod(&w_, [w = &w_] { w->close(); }, Qt::QueuedConnection);
+}
+
+bool QtPlatform::ask(const std::string& text) {
+  // Nobody is there to answer: "no" is the answer that changes nothing.
+  bool yes = false;
+  if (!w_.unattended()) {
+    w_.sync();
+    BoxOpen open(w_.boxes_open_);
+    yes = run_box(w_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  }
+  w_.box_done(&yes);
+  return yes;
+}
+
+void QtPlatform::notice(const std::string& text) {
+  if (!w_.unattended()) {
+    w_.sync();
+    BoxOpen open(w_.boxes_open_);
+    run_box(w_, QMessageBox::Information, text, QMessageBox::Ok);
+  }
+  w_.box_done(nullptr);
+}
+
+void QtPlatform::error(const std::string& text) {
+  if (w_.unattended()) {
+    // Still said, where a closing session leaves its messages.
+    std::cerr << "zando2: " << text << std::endl;
+  } else {
+    w_.sync();
+    BoxOpen open(w_.boxes_open_);
+    run_box(w_, QMessageBox::Critical, text, QMessageBox::Ok);
+  }
+  w_.box_done(nullptr);
+}
+
+void QtPlatform::sound_play(const std::string& path) {
+  if (!w_.muted()) audio_->play_effect(path);
+}
+
+void QtPlatform::music_play(const std::string& path) {
+  // An empty name keeps whatever plays.
+  if (path.empty()) return;
+  music_ = path;
+  if (!w_.muted()) audio_->music_play(path);
+}
+
+void QtPlatform::music_stop() {
+  music_.clear();
+  audio_->music_stop();
+}
+
+void QtPlatform::mute_changed(bool muted) {
+  if (muted) {
+    audio_->music_stop();
+  } else if (!music_.empty()) {
+    audio_->music_play(music_);
+  }
+}
+void QtPlatform::sound_hold(const std::string& path, int count) { audio_->hold(path, count); }
+void QtPlatform::sound_release_held() { audio_->release_held(); }
+
+}  // namespace z2

@@ -1,0 +1,84 @@
+#include "platform/qt/widgets.h"
+
+#include <QPainter>
+#include <QPalette>
+#include <QTextLayout>
+#include <algorithm>
+
+namespace z2 {
+
+QString q_lines(const std::string& s) {
+  QString t = q(s);
+  t.replace(QChar('\r'), QChar('\n'));
+  return t;
+}
+
+QFont game_font(int px, bool bold, bool italic) {
+  QFont f(QStringLiteral("IPAPGothic"));
+  f.setPixelSize(px);
+  f.setBold(bold);
+  f.setItalic(italic);
+  return f;
+}
+
+void set_window_colour(QWidget* w, QRgb colour) {
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::Window, QColor::fromRgb(colour));
+  w->setPalette(pal);
+}
+
+LabelWidget::LabelWidget(QWidget* parent, const Control& c, const int& scale) : QWidget(parent), c_(c), scale_(scale) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void LabelWidget::set_text(const QString& t) {
+  text_ = t;
+  setProperty("text", t);  // what the window tests read back
+  update();
+}
+
+void LabelWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  if (c_.has_back && !c_.transparent) p.fillRect(rect(), QColor::fromRgb(c_.back));
+  p.setPen(palette().color(QPalette::WindowText));
+  const QFont f = font();
+  const int pitch = std::max(1, c_.font_px - 1) * scale_;
+  qreal y = 0;
+  for (const QString& para : text_.split(QChar('\n'))) {
+    QTextLayout layout(para, f);
+    QTextOption opt;
+    opt.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    opt.setAlignment(c_.align == Align::Right ? Qt::AlignRight : Qt::AlignLeft);
+    layout.setTextOption(opt);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(width());
+      line.setPosition(QPointF(0, y));
+      y += pitch;
+    }
+    layout.endLayout();
+    layout.draw(&p, QPointF(0, 0));
+    if (y > height()) break;
+  }
+}
+
+PictureWidget::PictureWidget(QWidget* parent, Control& c, const int& scale) : QWidget(parent), c_(c), scale_(scale) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  if (c_.image.isNull()) {
+    p.fillRect(rect(), palette().window());
+    return;
+  }
+  if (c_.stretch) {
+    p.drawImage(rect(), c_.image);
+  } else {
+    p.fillRect(rect(), palette().window());
+    p.drawImage(QRect(0, 0, c_.image.width() * scale_, c_.image.height() * scale_), c_.image);
+  }
+}
+
+}  // namespace z2

@@ -35,10 +35,11 @@ foreach(k RANGE 0 114)
 endforeach()
 write_dat(${OUT}/family_items/dat/item.dat "${lines}")
 
-# Monster skills: monster k has skill k, the power k + 2 and costs 1 MP.
+# Monster skills: monster k has skill k, the power k + 2 and costs 1 MP;
+# monsters 91..112 (no skill) are there for the evolutions.
 family(family_skills)
 set(lines)
-foreach(k RANGE 0 90)
+foreach(k RANGE 0 112)
   math(EXPR pow "${k} + 2")
   list(APPEND lines "M${k}" "" mo000.bmp ${k} ${pow} 1 0 0)
 endforeach()

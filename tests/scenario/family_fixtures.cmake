@@ -2,7 +2,7 @@
 # with one rule table replaced by records where record k uses row k, so the
 # family scenarios run every row once and never drift from their table.
 #   cmake -DOUT=<fixtures out> -P family_fixtures.cmake   (after build_fixtures.cmake)
-cmake_minimum_required(VERSION 3.16)
+cmake_minimum_required(VERSION 3.25)
 
 # Writes a data file of the game: the lines in CP932 with CR LF line ends.
 function(write_dat path lines)

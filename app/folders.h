@@ -16,7 +16,7 @@ std::string user_data_dir();
 // root_option: --root (empty when not given); exe_dir: the folder of the
 // running program; build_dir: the program folder the build laid out;
 // installed: where an installation puts the content, relative to exe_dir
-// (../share/zando2). --root and a program folder beside the program are
+// (../share/games/zando2). --root and a program folder beside the program are
 // written in place, as is the build's; installed content belongs to the
 // system, so its save goes to the user's data folder.
 Folders choose_folders(const std::string& root_option, const std::string& exe_dir, const std::string& build_dir,

@@ -3,8 +3,11 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QFile>
+#include <algorithm>
 #include <charconv>
 #include <iostream>
+
+#include "option_table.h"
 
 #ifndef ZANDO_VERSION
 #define ZANDO_VERSION "0"
@@ -27,66 +30,46 @@ std::optional<uint32_t> parse_seed(const QString& s) {
   return v;
 }
 
+QString qstr(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// An option's long name, checked against the table while compiling.
+struct OptionName {
+  consteval OptionName(const char* n) : name(n) {
+    if (std::none_of(std::begin(kOptionTable), std::end(kOptionTable),
+                     [this](const OptionSpec& o) { return o.name == name; }))
+      throw "not an option of the table";
+  }
+  std::string_view name;
+};
+
+// What --help says before the options: the title and the ways of running,
+// their explanations in one column.
+QString description() {
+  size_t width = 0;
+  for (const UsageLine& u : kUsageLines) width = std::max(width, u.args.size());
+  QString text = qstr(kProgramTitle) + QStringLiteral(": ") + qstr(kProgramSummary) + QStringLiteral(".\n\n");
+  for (const UsageLine& u : kUsageLines)
+    text += QStringLiteral("  zando2 ") + qstr(u.args).leftJustified(static_cast<qsizetype>(width + 2)) +
+            qstr(u.what) + QLatin1Char('\n');
+  text.chop(1);
+  return text;
+}
+
 }  // namespace
 
 const char* program_version() { return ZANDO_VERSION; }
 
 ParsedOptions parse_options(const QStringList& args) {
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
-      "ZANDO ARENA 2: a single-player, turn-based arena role-playing game.\n"
-      "\n"
-      "  zando2 [--root DIR]                the game in its window\n"
-      "  zando2 --headless [--script FILE]  without a window: commands in, a transcript out\n"
-      "  zando2 --check-data [--root DIR]   check the data files and exit"));
-  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                QStringLiteral("Show this help and exit."));
-  const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                   QStringLiteral("Show the version and exit."));
-  const QCommandLineOption root(
-      QStringLiteral("root"),
-      QStringLiteral("The program folder DIR that holds dat/ and cg/ (default: beside the program, "
-                     "else the folder the build laid out)."),
-      QStringLiteral("DIR"));
-  const QCommandLineOption headless(QStringLiteral("headless"),
-                                    QStringLiteral("Run without a window: read commands, write a transcript."));
-  const QCommandLineOption seed(QStringLiteral("seed"),
-                                QStringLiteral("Seed the random generator with N (0 to 4294967295; "
-                                               "otherwise from the clock)."),
-                                QStringLiteral("N"));
-  const QCommandLineOption script(
-      QStringLiteral("script"),
-      QStringLiteral("Headless: read commands from FILE instead of standard input."),
-      QStringLiteral("FILE"));
-  const QCommandLineOption zoom(QStringLiteral("zoom"),
-                                QStringLiteral("Window: start at zoom N (1 to 4) for this run."),
-                                QStringLiteral("N"));
-  const QCommandLineOption fullscreen(QStringLiteral("fullscreen"),
-                                      QStringLiteral("Window: start in full screen for this run."));
-  const QCommandLineOption mute(QStringLiteral("mute"), QStringLiteral("Window: start muted for this run."));
-  const QCommandLineOption fast(QStringLiteral("fast"),
-                                QStringLiteral("Headless: hold the fast-forward for the whole run (pauses "
-                                               "count a tenth)."));
-  const QCommandLineOption record(
-      QStringLiteral("record"),
-      QStringLiteral("Window: write the session (its seed, every click, answer, entry and timer "
-                     "tick) to FILE as a script that --headless --script FILE plays again."),
-      QStringLiteral("FILE"));
-  const QCommandLineOption debug_panel(QStringLiteral("debug-panel"),
-                                       QStringLiteral("Show the debug panel at start-up."));
-  const QCommandLineOption answer(
-      QStringLiteral("answer"),
-      QStringLiteral("Headless: the answer to a yes/no box when no answer command is queued "
-                     "(default yes)."),
-      QStringLiteral("yes|no"));
-  const QCommandLineOption check_data(QStringLiteral("check-data"),
-                                      QStringLiteral("Check every data file of the program folder, "
-                                                     "report problems one per line and exit "
-                                                     "(status 1 when any)."));
-  for (const QCommandLineOption* o :
-       {&help, &version, &root, &headless, &seed, &script, &record, &debug_panel, &answer, &fast, &zoom, &fullscreen,
-        &mute, &check_data})
-    parser.addOption(*o);
+  parser.setApplicationDescription(description());
+  for (const OptionSpec& o : kOptionTable) {
+    QStringList names;
+    if (!o.short_name.empty()) names << qstr(o.short_name);
+    names << qstr(o.name);
+    parser.addOption(QCommandLineOption(names, qstr(o.help), qstr(o.value)));
+  }
+  const auto is_set = [&parser](OptionName o) { return parser.isSet(qstr(o.name)); };
+  const auto value = [&parser](OptionName o) { return parser.value(qstr(o.name)); };
 
   ParsedOptions out;
   const auto fail = [&out](const QString& why) {
@@ -95,13 +78,13 @@ ParsedOptions parse_options(const QStringList& args) {
     return out;
   };
   if (!parser.parse(args)) return fail(parser.errorText());
-  if (parser.isSet(help)) {
+  if (is_set("help")) {
     out.outcome = ParsedOptions::Outcome::Help;
     // Without an application object Qt does not know the program's name.
     out.text = parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("zando2")).toStdString();
     return out;
   }
-  if (parser.isSet(version)) {
+  if (is_set("version")) {
     out.outcome = ParsedOptions::Outcome::Version;
     out.text = std::string("zando2 ") + program_version() + "\n";
     return out;
@@ -110,39 +93,39 @@ ParsedOptions parse_options(const QStringList& args) {
     return fail(QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments().constFirst()));
 
   Options& o = out.options;
-  o.headless = parser.isSet(headless);
-  o.debug_panel = parser.isSet(debug_panel);
-  o.check_data = parser.isSet(check_data);
-  o.fast = parser.isSet(fast);
-  o.fullscreen = parser.isSet(fullscreen);
-  o.mute = parser.isSet(mute);
-  if (parser.isSet(zoom)) {
-    const QString z = parser.value(zoom);
+  o.headless = is_set("headless");
+  o.debug_panel = is_set("debug-panel");
+  o.check_data = is_set("check-data");
+  o.fast = is_set("fast");
+  o.fullscreen = is_set("fullscreen");
+  o.mute = is_set("mute");
+  if (is_set("zoom")) {
+    const QString z = value("zoom");
     if (z.size() != 1 || z[0] < QLatin1Char('1') || z[0] > QLatin1Char('4'))
       return fail(QStringLiteral("--zoom takes 1, 2, 3 or 4, not '%1'.").arg(z));
     o.zoom = z[0].unicode() - '0';
   }
-  if (parser.isSet(root)) {
-    o.root = local_path(parser.value(root));
+  if (is_set("root")) {
+    o.root = local_path(value("root"));
     if (o.root.empty()) return fail(QStringLiteral("--root needs a folder."));
   }
-  if (parser.isSet(script)) {
-    o.script = local_path(parser.value(script));
+  if (is_set("script")) {
+    o.script = local_path(value("script"));
     if (o.script.empty()) return fail(QStringLiteral("--script needs a file."));
   }
-  if (parser.isSet(record)) {
-    o.record = local_path(parser.value(record));
+  if (is_set("record")) {
+    o.record = local_path(value("record"));
     if (o.record.empty()) return fail(QStringLiteral("--record needs a file."));
     // A headless run is a script already; recording it would only copy it.
     if (o.headless) return fail(QStringLiteral("--record records the window; it does not go with --headless."));
   }
-  if (parser.isSet(seed)) {
-    o.seed = parse_seed(parser.value(seed));
+  if (is_set("seed")) {
+    o.seed = parse_seed(value("seed"));
     if (!o.seed) return fail(QStringLiteral("--seed needs a number from 0 to 4294967295, not '%1'.")
-                                 .arg(parser.value(seed)));
+                                 .arg(value("seed")));
   }
-  if (parser.isSet(answer)) {
-    const QString a = parser.value(answer);
+  if (is_set("answer")) {
+    const QString a = value("answer");
     if (a != QLatin1String("yes") && a != QLatin1String("no"))
       return fail(QStringLiteral("--answer takes yes or no, not '%1'.").arg(a));
     o.answer_yes = a == QLatin1String("yes");

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of both faces (the window and the headless driver),
-// parsed with QCommandLineParser so that --help lists every option.
+// parsed with QCommandLineParser from the option table of option_table.h, so
+// that --help, like the manual page, lists every option.
 #include <QStringList>
 #include <cstdint>
 #include <optional>

@@ -10,6 +10,7 @@ PKGS=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev gcovr
   dpkg-dev desktop-file-utils
+  lintian appstream man-db
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the normal build and its tests, the
 # same tests built with AddressSanitizer and UndefinedBehaviorSanitizer, the
-# data check of the shipped content, then a short run of every fuzzer.
+# data check of the shipped content, the checks of the Debian package, then
+# a short run of every fuzzer.
 #   JOBS=2           parallel jobs for builds and tests
 #   FUZZ_SECONDS=25  time each fuzzer runs (0 skips the fuzzers)
 #   CHAOS_STEPS=5000 steps of each sanitized chaos run
@@ -56,6 +57,39 @@ fi
 if [ -f game/dat/enemy.dat ]; then
   step "data check of the shipped content"
   build/app/zando2 --check-data --root game
+fi
+
+if [ -f game/dat/enemy.dat ]; then
+  # The package as a Debian maintainer would check it: lintian with no error
+  # and no warning (informational tags are shown, not fatal: the README says
+  # why each one stays), the manual page rendered without a warning, the
+  # AppStream metadata valid.
+  step "Debian package"
+  rm -rf build/package
+  cpack -G DEB --config build/CPackConfig.cmake -B build/package
+  debs=(build/package/zando2_*.deb)
+  dpkg-deb -x "${debs[0]}" build/package/root
+
+  step "lintian"
+  lint=(lintian --fail-on error,warning --display-info)
+  [ "$(id -u)" -ne 0 ] || lint+=(--allow-root)
+  "${lint[@]}" "${debs[0]}"
+
+  step "manual page"
+  # As lintian renders it; any message of man or groff is a fault.
+  manpage=build/package/root/usr/share/man/man6/zando2.6.gz
+  if ! warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$manpage" 2>&1 >/dev/null) ||
+    [ -n "$warnings" ]; then
+    printf '%s\n' "$warnings" >&2
+    echo "the manual page does not render cleanly" >&2
+    exit 1
+  fi
+
+  step "AppStream metadata"
+  # --no-net: the screenshot's address is not fetched (see the README). The
+  # tree's validation also finds the desktop entry the metadata launches.
+  appstreamcli validate --no-net --explain build/package/root/usr/share/metainfo/*.metainfo.xml
+  appstreamcli validate-tree --no-net --explain build/package/root
 fi
 
 if [ "$fuzz_seconds" -gt 0 ]; then

@@ -1,7 +1,8 @@
-# cmake --install into a fresh prefix: the program, its content, the desktop
-# entry and the icon land in the usual places; the installed game starts
-# headless, saves into the user's data folder ($XDG_DATA_HOME/zando2, made
-# on demand) and leaves every installed file as it was.
+# cmake --install into a fresh prefix: the program, its content, the manual
+# page, the desktop entry, the icon and the package's documents land in
+# Debian's places for a game; the installed game starts from its desktop
+# entry, saves into the user's data folder ($XDG_DATA_HOME/zando2, made on
+# demand) and leaves every installed file as it was.
 file(REMOVE_RECURSE ${WORK})
 set(prefix ${WORK}/prefix)
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix}
@@ -10,14 +11,16 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cmake --install failed (${rc}):\n${out}\n${err}")
 endif()
 
-foreach(f bin/zando2 share/zando2/dat/enemy.dat share/zando2/dat/item.dat share/zando2/cg/title.bmp
+foreach(f games/zando2 share/games/zando2/dat/enemy.dat share/games/zando2/dat/item.dat
+          share/games/zando2/cg/title.bmp share/man/man6/zando2.6.gz
           share/applications/zando2.desktop share/icons/hicolor/48x48/apps/zando2.png
-          share/icons/hicolor/256x256/apps/zando2.png)
+          share/icons/hicolor/256x256/apps/zando2.png share/metainfo/invalid.zando2.zando2.metainfo.xml
+          share/doc/zando2/copyright share/doc/zando2/changelog.gz)
   if(NOT EXISTS ${prefix}/${f})
     message(FATAL_ERROR "${f} was not installed")
   endif()
 endforeach()
-foreach(f share/zando2/dat/z.wav share/zando2/投稿.txt)
+foreach(f share/games/zando2/dat/z.wav share/games/zando2/投稿.txt)
   if(EXISTS ${prefix}/${f})
     message(FATAL_ERROR "${f} is a player's file, not content, and was installed")
   endif()
@@ -48,10 +51,17 @@ function(snapshot var)
 endfunction()
 snapshot(before)
 
+# The program as the desktop entry starts it.
+file(STRINGS ${prefix}/share/applications/zando2.desktop exec REGEX "^Exec=")
+if(NOT exec STREQUAL "Exec=${prefix}/games/zando2")
+  message(FATAL_ERROR "the desktop entry does not start the installed program: ${exec}")
+endif()
+string(REGEX REPLACE "^Exec=" "" program "${exec}")
+
 set(data ${WORK}/xdg)
 file(WRITE ${WORK}/play.script "answer yes\nclick Button12\nset cent 777\nclose\n")
 execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_HOME=${data} QT_QPA_PLATFORM=offscreen
-          ${prefix}/bin/zando2 --headless --seed 5 --script ${WORK}/play.script
+          ${program} --headless --seed 5 --script ${WORK}/play.script
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0 OR out MATCHES "error:")
   message(FATAL_ERROR "the installed game did not play (${rc}):\n${out}\n${err}")
@@ -62,7 +72,7 @@ endif()
 # A second run continues from the data folder's save.
 file(WRITE ${WORK}/again.script "click Button11\nget cent\nquit\n")
 execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_HOME=${data} QT_QPA_PLATFORM=offscreen
-          ${prefix}/bin/zando2 --headless --script ${WORK}/again.script
+          ${program} --headless --script ${WORK}/again.script
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 if(NOT out MATCHES "cent=777\n")
   message(FATAL_ERROR "the installed game did not continue from its save:\n${out}\n${err}")

@@ -18,6 +18,20 @@ foreach(name --root --headless --seed --script --debug-panel --answer --check-da
   endif()
 endforeach()
 
+# The manual page is written from the same table: it names every option of
+# --help, as an entry of its own.
+file(READ ${MANPAGE} page)
+string(REGEX MATCHALL "--[a-z-]+" named "${out}")
+list(REMOVE_DUPLICATES named)
+foreach(name IN LISTS named)
+  string(REPLACE "-" "\\-" roff "${name}")
+  string(FIND "${page}" ".TP\n\\fB${roff}\\fR" at)
+  string(FIND "${page}" ", \\fB${roff}\\fR" short)
+  if(at LESS 0 AND short LESS 0)
+    message(FATAL_ERROR "the manual page ${MANPAGE} has no entry for ${name}")
+  endif()
+endforeach()
+
 run(0 --version)
 if(NOT out STREQUAL "zando2 ${VERSION}\n")
   message(FATAL_ERROR "--version printed '${out}', expected 'zando2 ${VERSION}'")

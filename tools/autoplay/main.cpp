@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <cstdlib>
 #include <filesystem>
@@ -100,15 +101,14 @@ bool play_on_workers(const z2::autoplay::RunOptions& run, uint32_t first, int ru
   jobs = std::min(jobs, runs);
   for (int w = 0; w < jobs; ++w) {
     // The worker's own program folder: everything copied but the pictures,
-    // which the game only reads and which are linked where the disk allows.
+    // which the game only reads: a link to them where the system allows.
     const fs::path mine = base / ("root" + std::to_string(w));
     fs::create_directory(mine, ec);
     for (fs::directory_iterator it(run.root, ec), end; !ec && it != end; it.increment(ec)) {
       const fs::path to = mine / it->path().filename();
       if (it->path().filename() == "cg") {
-        fs::copy(it->path(), to, fs::copy_options::recursive | fs::copy_options::create_hard_links, ec);
+        fs::create_directory_symlink(fs::absolute(it->path(), ec), to, ec);
         if (!ec) continue;
-        fs::remove_all(to, ec);
       }
       fs::copy(it->path(), to, fs::copy_options::recursive, ec);
     }
@@ -153,6 +153,8 @@ bool play_on_workers(const z2::autoplay::RunOptions& run, uint32_t first, int ru
     workers.push_back(pid);
   }
   close(queue[0]);
+  // Workers that died early close the queue: a write then fails instead of killing this process.
+  std::signal(SIGPIPE, SIG_IGN);
   bool ok = static_cast<int>(workers.size()) == jobs;
   for (int k = 0; ok && k < runs; ++k)
     if (write(queue[1], &k, sizeof k) != static_cast<ssize_t>(sizeof k)) ok = false;

@@ -22,6 +22,7 @@
 #include "platform/qt/session.h"
 #include "platform/qt/settings.h"
 #include "platform/qt/window.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "data/check.h"
@@ -100,6 +101,7 @@ int main(int argc, char** argv) {
     platform.fast = o.fast;
     z2::SeededRandom rng(seed);
     z2::Game g(platform, rng, where.root);
+    z2::bind_handlers(g);
     g.user_dir = where.user_dir;
     z2::startup(g);
     if (o.debug_panel) g.ui.debug_box.visible = true;
@@ -143,6 +145,7 @@ int main(int argc, char** argv) {
   z2::QtPlatform platform(w);
   z2::SeededRandom rng(seed);
   z2::Game g(platform, rng, where.root);
+  z2::bind_handlers(g);
   g.user_dir = where.user_dir;
   w.attach(g);
   if (recorder) w.set_recorder(recorder.get());

@@ -10,6 +10,7 @@
 #include <iostream>
 #include <memory>
 
+#include "game_handlers.h"
 #include "platform/qt/audio.h"
 #include "platform/qt/window.h"
 #include "shell/game.h"
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
   ShotPlatform platform(w);
   z2::SeededRandom rng(kSeed);
   z2::Game g(platform, rng, argv[1]);
+  z2::bind_handlers(g);
   g.user_dir = user_dir.path().toStdString() + "/";
   w.attach(g);
   z2::startup(g);

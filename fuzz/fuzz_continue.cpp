@@ -10,6 +10,7 @@
 
 #include "fuzz_root.h"
 #include "platform/headless/headless.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
@@ -44,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SeededRandom rng(static_cast<uint32_t>(size));
   {
     Game g(plat, rng, fuzz::root().string());
+    bind_handlers(g);
     startup(g);
     g.ui.debug_box.visible = true;
     click(g, "Button11");

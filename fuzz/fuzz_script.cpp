@@ -10,6 +10,7 @@
 
 #include "fuzz_root.h"
 #include "platform/headless/headless.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
@@ -64,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SeededRandom rng(opt >> 2);
   {
     Game g(plat, rng, fuzz::root().string());
+    bind_handlers(g);
     startup(g);
     if (opt & 2) g.ui.debug_box.visible = true;
     std::istringstream in(tame(script));

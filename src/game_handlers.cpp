@@ -1,6 +1,8 @@
 // The composition of the game: every handler bound to its control, and the
 // hooks by which lower folders run steps that higher ones own. This is the
 // only file that knows every subsystem.
+#include "game_handlers.h"
+
 #include "battle/encounter.h"
 #include "battle/enemy_actions.h"
 #include "battle/player_commands.h"
@@ -15,8 +17,8 @@
 #include "rooms/floor_map.h"
 #include "rooms/service_rooms.h"
 #include "rooms/shops.h"
-#include "shell/game.h"
 #include "shell/messages.h"
+#include "shell/status.h"
 #include "shell/title.h"
 
 namespace z2 {
@@ -37,6 +39,10 @@ void bind_handlers(Game& g) {
   bind_choice_box(g);
   bind_debug_panel(g);
   bind_shops(g);
+
+  g.timer1.on_fire = status_refresh;
+  g.timer2.on_fire = minute_tick;
+  g.timer3.on_fire = opening_step;
 
   g.hooks.apply_stairs = apply_stairs;
   g.hooks.apply_colosseum_button = apply_colosseum_button;

@@ -1,9 +1,6 @@
 #include "shell/game.h"
 
-#include "data/reader.h"
 #include "shell/pictures.h"
-#include "shell/status.h"
-#include "shell/title.h"
 
 namespace z2 {
 
@@ -11,7 +8,6 @@ Game::Game(Platform& platform, Random& random, std::string root_dir)
     : plat(platform), rng(random), root(std::move(root_dir)) {
   if (!root.empty() && root.back() != '/') root += '/';
   for (QImage* b : {&map_bak, &e_bak, &my_bak, &bak20, &bak, &boss_cg_bak}) *b = blank_picture(64, 64);
-  bind_handlers(*this);
 }
 
 void run_handler(Game& g, Handler h) {
@@ -39,18 +35,8 @@ bool press(Game& g, std::string_view name) {
 }
 
 void timer_fire(Game& g, int which) {
-  switch (which) {
-    case 1:
-      if (g.timer1.enabled) run_handler(g, status_refresh);
-      break;
-    case 2:
-      if (g.timer2.enabled) run_handler(g, minute_tick);
-      break;
-    case 3:
-      if (g.timer3.enabled) run_handler(g, opening_step);
-      break;
-    default: break;
-  }
+  Timer* t = which == 1 ? &g.timer1 : which == 2 ? &g.timer2 : which == 3 ? &g.timer3 : nullptr;
+  if (t && t->enabled) run_handler(g, t->on_fire);
 }
 
 }  // namespace z2

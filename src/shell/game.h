@@ -10,9 +10,12 @@
 
 namespace z2 {
 
+// A window timer: what it runs is bound with the handlers; an unbound
+// timer does nothing.
 struct Timer {
   int interval_ms;
   bool enabled;
+  Handler on_fire = nullptr;
 };
 
 // Steps that a lower folder runs but a higher one owns. The composition file
@@ -24,6 +27,8 @@ struct Hooks {
   void (*apply_floor_rules)(Game&) = nullptr;
 };
 
+// A game is built unwired: whoever builds one at the top (a face, a test, a
+// tool) binds its handlers with bind_handlers (game_handlers.h).
 struct Game {
   Game(Platform& platform, Random& random, std::string root_dir);
   Game(const Game&) = delete;
@@ -73,11 +78,7 @@ bool press(Game& g, std::string_view name);
 // Runs a handler; a data error it raises reaches the error box.
 void run_handler(Game& g, Handler h);
 
-void timer_fire(Game& g, int which);  // 1, 2 or 3
-
-// Binds every handler of the window to its control and fills in the hooks.
-// The Game constructor calls it; it is defined by the composition file on top
-// of every subsystem (src/game_handlers.cpp).
-void bind_handlers(Game& g);
+// Runs timer 1, 2 or 3 as its tick in the window would, when it is enabled.
+void timer_fire(Game& g, int which);
 
 }  // namespace z2

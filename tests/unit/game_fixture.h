@@ -7,6 +7,7 @@
 
 #include "data/tables.h"
 #include "platform/headless/headless.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
@@ -41,7 +42,7 @@ struct FixtureCopy {
 
 struct TestGame {
   explicit TestGame(const std::string& set = "mini", std::vector<int32_t> draws = {})
-      : root(fresh_copy(set)), rng(std::move(draws)), plat(out), g(plat, rng, root) {}
+      : root(fresh_copy(set)), rng(std::move(draws)), plat(out), g(plat, rng, root) { bind_handlers(g); }
   ~TestGame() { std::filesystem::remove_all(root); }
   std::string transcript() const { return out.str(); }
 

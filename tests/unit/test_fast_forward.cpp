@@ -9,6 +9,7 @@
 
 #include "game_fixture.h"
 #include "platform/headless/headless.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
@@ -47,6 +48,7 @@ Replay replay(const std::string& script_name, bool fast) {
   plat.fast = fast;
   SeededRandom rng(seed);
   Game g(plat, rng, copy.root);
+  bind_handlers(g);
   startup(g);
   if (debug_panel) g.ui.debug_box.visible = true;
   std::istringstream cmds(script);

@@ -15,6 +15,7 @@
 #include "data/save.h"
 #include "shell/autosave.h"
 #include "platform/headless/headless.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/messages.h"
 #include "shell/pictures.h"
@@ -73,7 +74,7 @@ struct Session {
   HeadlessPlatform plat{out};
   SeededRandom rng{1};
   std::unique_ptr<Game> g;
-  explicit Session(const fs::path& root) : g(std::make_unique<Game>(plat, rng, root.string())) {}
+  explicit Session(const fs::path& root) : g(std::make_unique<Game>(plat, rng, root.string())) { bind_handlers(*g); }
   std::string text() const { return out.str(); }
   bool said(const std::string& piece) const { return out.str().find(piece) != std::string::npos; }
   // The transcript lines that start with `tag`.
@@ -204,6 +205,7 @@ TEST(SaveFaults, TheFarewellComesOnceTheSaveIsOnDisk) {
   WatchingPlatform plat(out, d.path / "dat" / "z.wav");
   SeededRandom rng(1);
   auto g = std::make_unique<Game>(plat, rng, d.path.string());
+  bind_handlers(*g);
   startup(*g);
   ASSERT_TRUE(click(*g, "Button12"));
   g->s.cent = 777;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "data/save.h"
+#include "game_handlers.h"
 #include "folders.h"
 #include "game_fixture.h"
 
@@ -143,6 +144,7 @@ TEST(Folders, AnInstalledGameSavesInTheDataFolderMadeOnDemandAndContinuesFromIt)
     HeadlessPlatform plat(out);
     ScriptedRandom rng;
     Game g(plat, rng, content);
+    bind_handlers(g);
     g.user_dir = user.string() + "/";
     EXPECT_EQ(g.save_path(), user.string() + "/z.wav");
     run(g, plat, out, "click Button12\nset cent 4321\n");
@@ -158,6 +160,7 @@ TEST(Folders, AnInstalledGameSavesInTheDataFolderMadeOnDemandAndContinuesFromIt)
     HeadlessPlatform plat(out);
     ScriptedRandom rng;
     Game g(plat, rng, content);
+    bind_handlers(g);
     g.user_dir = user.string() + "/";
     const std::string opened = run(g, plat, out, "click Button11\n");
     EXPECT_EQ(opened.find("error:"), std::string::npos) << opened;
@@ -174,6 +177,7 @@ TEST(Folders, ADataFolderThatCannotBeMadeIsAFailedSaveThatKeepsTheGameOpen) {
   HeadlessPlatform plat(out);
   ScriptedRandom rng;
   Game g(plat, rng, content);
+  bind_handlers(g);
   g.user_dir = (t.base / "file" / "zando2").string() + "/";  // under a plain file
   run(g, plat, out, "click Button12\n");
   const std::string said = run(g, plat, out, "answer no\nclose\n");

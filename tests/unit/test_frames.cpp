@@ -15,6 +15,7 @@
 
 #include "battle/outcome.h"
 #include "recording_platform.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/pictures.h"
 #include "state/random.h"
@@ -55,6 +56,7 @@ struct Folder {
 template <class Plat>
 struct Side {
   explicit Side(const std::string& root) : rng(draws()), g(plat, rng, root) {
+    bind_handlers(g);
     g.my_bak = QImage(QString::fromStdString(root + "cg/e0.bmp")).convertToFormat(QImage::Format_RGB32);
     g.ui.cg.image = blank_picture(200, 200);
     g.ui.e_cg.image = blank_picture(129, 129);

@@ -94,6 +94,50 @@ TEST(Layout, FoldersOfSrcIncludeEachOtherInOneDirectionOnly) {
   }
 }
 
+// The functions a header declares at namespace scope, by name, with the
+// folder of the header; and the functions a .cpp file defines outside an
+// anonymous namespace, by name, with the folder of the file. Both read lines
+// that start at the first column, as the sources are written.
+using Places = std::map<std::string, std::set<std::string>>;
+
+void read_functions(const fs::path& src, Places& declared, Places& defined) {
+  const std::regex declaration(R"re(^[A-Za-z_][\w:<>,\s\*&]*?[\s\*&](\w+)\s*\([^;{]*\)\s*(?:noexcept\s*)?;)re");
+  const std::regex definition(R"re(^[A-Za-z_][\w:<>,\s\*&]*?[\s\*&](?:\w+::)?(\w+)\s*\([^;]*\)\s*(?:const\s*)?\{)re");
+  for (const auto& e : fs::recursive_directory_iterator(src)) {
+    if (!e.is_regular_file()) continue;
+    const auto ext = e.path().extension();
+    if (ext != ".cpp" && ext != ".h") continue;
+    const std::string folder = folder_of(fs::relative(e.path(), src).generic_string());
+    std::ifstream in(e.path());
+    bool anonymous = false;
+    for (std::string line; std::getline(in, line);) {
+      if (line.rfind("namespace {", 0) == 0) anonymous = true;
+      if (line.rfind("}  // namespace", 0) == 0 && line.find("z2") == std::string::npos) anonymous = false;
+      if (anonymous || line.rfind("using ", 0) == 0 || line.rfind("return", 0) == 0) continue;
+      std::smatch m;
+      if (ext == ".h" && std::regex_search(line, m, declaration)) declared[m[1].str()].insert(folder);
+      if (ext == ".cpp" && std::regex_search(line, m, definition)) defined[m[1].str()].insert(folder);
+    }
+  }
+}
+
+// A function declared in a folder must be defined there: one defined in a
+// folder above would let the folder below call up without an include line.
+TEST(Layout, FunctionsAreDefinedInTheFolderThatDeclaresThem) {
+  Places declared, defined;
+  read_functions(fs::path(ZANDO_SOURCE_DIR) / "src", declared, defined);
+  ASSERT_GT(declared.size(), 50u) << "no declarations were read";
+  for (const auto& [name, folders] : declared) {
+    auto it = defined.find(name);
+    if (it == defined.end()) continue;
+    for (const std::string& at : it->second) {
+      if (folders.count(at)) continue;
+      auto where = [](const std::string& f) { return f.empty() ? std::string("the composition file") : f + "/"; };
+      ADD_FAILURE() << name << " is declared in " << where(*folders.begin()) << " but defined in " << where(at);
+    }
+  }
+}
+
 TEST(Layout, TheCircleFinderSeesCircles) {
   EXPECT_EQ(find_circle({{"a", {"b"}}, {"b", {"c"}}, {"c", {}}}), "");
   EXPECT_EQ(find_circle({{"a", {"b"}}, {"b", {"c"}}, {"c", {"a"}}}), "a -> b -> c -> a");

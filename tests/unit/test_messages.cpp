@@ -6,6 +6,7 @@
 #include "data/cp932.h"
 #include "platform/headless/headless.h"
 #include "recording_platform.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/messages.h"
 #include "shell/music_loop.h"
@@ -19,6 +20,7 @@ using Steps = std::vector<std::string>;
 // A game over an empty program folder, with every repaint's message line kept.
 struct MsgGame {
   MsgGame() : g(plat, rng, std::filesystem::temp_directory_path().string() + "/zando2_msg_none/") {
+    bind_handlers(g);
     plat.on_repaint = [this] {
       shown.push_back(g.ui.moji_l.text);
       mirrored.push_back(g.ui.moji_l2.text);
@@ -149,6 +151,7 @@ TEST(Typing, HeadlessVirtualTimeOfOneMessage) {
   HeadlessPlatform plat(out);
   ScriptedRandom rng;
   Game g(plat, rng, "/nonexistent/");
+  bind_handlers(g);
   set_speed_slider(g, 3);
   msg_put(g, "あいう");
   EXPECT_EQ(plat.elapsed_ms, 60 + 400);

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "recording_platform.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/messages.h"
 #include "shell/pictures.h"
@@ -39,6 +40,7 @@ bool all_pixels(const QImage& img, QRgb c) {
 // keeps a copy of the main picture and the portraits at every repaint.
 struct PicGame {
   explicit PicGame(std::vector<int32_t> draws = {}) : rng(std::move(draws)), g(plat, rng, root()) {
+    bind_handlers(g);
     plat.on_repaint = [this] {
       cg_frames.push_back(g.ui.cg.image.copy());
       e_frames.push_back(g.ui.e_cg.image.copy());

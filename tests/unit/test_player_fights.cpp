@@ -8,6 +8,7 @@
 
 #include "data/tables.h"
 #include "platform/headless/headless.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
@@ -23,6 +24,7 @@ TEST(PlayerFights, EveryFightEndsAndTheTurnAlwaysComesBack) {
     SeededRandom rng(seed);
     test::FixtureCopy floors("floors");
     Game g(plat, rng, floors.root);
+    bind_handlers(g);
     load_tables(g.t, g.dat_dir());
     new_game(g);
     GameState& s = g.s;

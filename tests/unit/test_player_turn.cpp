@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "battle/encounter.h"
+#include "game_handlers.h"
 #include "battle/turns.h"
 #include "data/picture.h"
 #include "state/ids.h"
@@ -272,6 +273,7 @@ TEST(PlayerTurn, ARunOfLostTurnsEndsWithThePlayersTurn) {
   Stubborn rng;
   test::FixtureCopy mini("mini");
   Game g(plat, rng, mini.root);
+  bind_handlers(g);
   load_tables(g.t, g.dat_dir());
   new_game(g);
   g.s.can_punch = g.s.can_magic = g.s.can_beast = g.s.can_item = true;

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "data/cp932.h"
+#include "game_handlers.h"
 #include "data/report.h"
 #include "shell/autosave.h"
 #include "data/save.h"
@@ -282,12 +283,14 @@ TEST(SaveAll, AFolderThatIsAFile) {
   HeadlessPlatform plat(out);
   ScriptedRandom rng;
   auto g = std::make_unique<Game>(plat, rng, dir + "plain/");
+  bind_handlers(*g);
   std::string why;
   EXPECT_FALSE(save_both(*g, &why));
   EXPECT_NE(why.find(dir + "plain/dat/z.wav"), std::string::npos) << why;
   EXPECT_EQ(read_bytes(dir + "plain"), "x");
   // A missing dat folder: nothing is written beside it either.
   auto h = std::make_unique<Game>(plat, rng, dir + "dat/nothing/");
+  bind_handlers(*h);
   EXPECT_FALSE(save_both(*h, &why));
   EXPECT_NE(why.find("z.wav"), std::string::npos) << why;
   EXPECT_FALSE(fs::exists(dir + "dat/nothing"));
@@ -385,6 +388,7 @@ TEST(CloseHandler, ASecondRunContinuesWithTheSameValues) {
   HeadlessPlatform plat2(out2);
   ScriptedRandom rng2;
   auto g2 = std::make_unique<Game>(plat2, rng2, t.root);
+  bind_handlers(*g2);
   const std::string opened = run(*g2, plat2, out2, "click Button11\n");
   EXPECT_EQ(opened.find("error:"), std::string::npos) << opened;
   EXPECT_EQ(run(*g2, plat2, out2, "dump\n"), first);

@@ -11,6 +11,7 @@
 #include "battle/outcome.h"
 #include "platform/qt/window.h"
 #include "rooms/floor_map.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/pictures.h"
 #include "shell/status.h"
@@ -49,6 +50,7 @@ struct Tour {
     fs::copy(fs::path(ZANDO_GAME_DIR) / "cg", root / "cg", fs::copy_options::recursive);
     fs::remove(root / "dat" / "z.wav");
     g = std::make_unique<Game>(plat, rng, root.string());
+    bind_handlers(*g);
     w.attach(*g);
     startup(*g);
     w.show();

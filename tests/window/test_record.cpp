@@ -27,6 +27,7 @@
 #include "platform/qt/recorder.h"
 #include "platform/qt/session.h"
 #include "platform/qt/window.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
@@ -88,6 +89,7 @@ struct RecordedGame {
     EXPECT_TRUE(rec.ok());
     rec.seed(20261208);
     g = std::make_unique<Game>(plat, rng, (dirs.base / "window").string());
+    bind_handlers(*g);
     w.attach(*g);
     w.set_recorder(&rec);
     ending = std::make_unique<SessionEnd>(w);

@@ -19,6 +19,7 @@
 #include "data/save.h"
 #include "platform/qt/session.h"
 #include "platform/qt/window.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
@@ -55,6 +56,7 @@ struct SessionGame {
 
   SessionGame() {
     g = std::make_unique<Game>(plat, rng, dir.path.string());
+    bind_handlers(*g);
     w.attach(*g);
     ending = std::make_unique<SessionEnd>(w);
     startup(*g);

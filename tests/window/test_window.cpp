@@ -30,6 +30,7 @@
 
 #include "platform/qt/audio.h"
 #include "platform/qt/window.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
@@ -170,6 +171,7 @@ struct WindowGame {
   WindowGame() {
     make_root(dir.path);
     g = std::make_unique<Game>(plat, rng, dir.path.string());
+    bind_handlers(*g);
     w.attach(*g);
     startup(*g);
     w.sync();

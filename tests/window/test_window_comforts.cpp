@@ -19,6 +19,7 @@
 #include "platform/qt/audio.h"
 #include "platform/qt/settings.h"
 #include "platform/qt/window.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
@@ -62,6 +63,7 @@ struct Rig {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(config.path.string()));
     fs::copy(fs::path(ZANDO_FIXTURES) / "mini", dir.path, fs::copy_options::recursive);
     g = std::make_unique<Game>(plat, rng, dir.path.string() + "/");
+    bind_handlers(*g);
     w.apply(prefs);
     w.attach(*g);
     startup(*g);

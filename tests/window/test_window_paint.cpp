@@ -15,6 +15,7 @@
 #include <string>
 
 #include "platform/qt/window.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/messages.h"
 #include "shell/pictures.h"
@@ -62,6 +63,7 @@ QImage grab_part(const QImage& grab, const QWidget& w, QRect r) {
 // The window on the map screen over a copy of the small fixture set.
 struct MapWindow {
   MapWindow() : plat(w), g(plat, rng, mini.root) {
+    bind_handlers(g);
     w.attach(g);
     g.ui.start_box.visible = false;
     g.ui.map_box.visible = true;
@@ -185,6 +187,7 @@ TEST(WindowPaint, ScreenshotsAfterEffectAndAnimation) {
   QtPlatform plat(w);
   SeededRandom rng{1};
   Game g(plat, rng, patterned_root(dir));
+  bind_handlers(g);
   w.attach(g);
   g.ui.start_box.visible = false;
   w.show();

@@ -26,6 +26,7 @@
 #include "chaos_names.h"
 #include "data/save.h"
 #include "platform/headless/headless.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/messages.h"
 #include "shell/text_entry.h"
@@ -175,7 +176,7 @@ class Run {
  public:
   Run(const ChaosOptions& o, std::string root, std::string source_root)
       : o_(o), root_(std::move(root)), source_root_(std::move(source_root)), pick_(o.seed ^ 0x9e3779b97f4a7c15ULL),
-        plat_(transcript_, o), rng_(o.seed), g_(plat_, rng_, root_) {}
+        plat_(transcript_, o), rng_(o.seed), g_(plat_, rng_, root_) { bind_handlers(g_); }
 
   int play();
   uint32_t seed() const { return o_.seed; }
@@ -294,6 +295,7 @@ std::vector<std::string> Run::check_save() {
   QuietPlatform quiet;
   SeededRandom unused(0);
   Game reader(quiet, unused, root_);
+  bind_handlers(reader);
   LoadedGame loaded;
   try {
     loaded = read_all(reader);

@@ -9,6 +9,7 @@
 
 #include "platform/headless/headless.h"
 #include "policy.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
@@ -55,6 +56,7 @@ class Session {
  public:
   Session(const std::string& root, uint32_t seed, Policy policy, std::ostream* transcript = nullptr)
       : out_(transcript ? transcript->rdbuf() : &null_), rng_(seed), plat_(out_), g_(plat_, rng_, root) {
+    bind_handlers(g_);
     plat_.game = &g_;
     plat_.policy = policy;
     plat_.attach(&g_);

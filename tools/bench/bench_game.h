@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/headless/headless.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
@@ -44,6 +45,7 @@ struct HeadlessGame {
   std::string why;  // empty when the game stands on the map
 
   explicit HeadlessGame(uint32_t seed = 1) : rng(seed), g(plat, rng, game_root()) {
+    bind_handlers(g);
     if (!std::filesystem::exists(game_root() + "/dat/enemy.dat")) {
       why = "no content in " + game_root() + "/dat (build with ZANDO_GENERATE=ON)";
       return;

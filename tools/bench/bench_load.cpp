@@ -12,6 +12,7 @@
 #include "data/save.h"
 #include "data/tables.h"
 #include "platform/headless/headless.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
@@ -61,6 +62,7 @@ void BM_LoadAll(benchmark::State& state) {
   for (const auto& e : fs::directory_iterator(kRoot + "dat"))
     if (e.path().extension() == ".dat") fs::copy_file(e.path(), root / "dat" / e.path().filename());
   Game g(plat, rng, root.string());
+  bind_handlers(g);
   new_game(g);
   std::ofstream(root / "dat" / "z.wav", std::ios::binary) << save_bytes(g.s);
   // As a player's folder is: written more than two seconds ago, so the

@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "platform/qt/window.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/title.h"
 #include "state/random.h"
@@ -149,6 +150,7 @@ void BM_WindowToTitle(benchmark::State& state) {
     z2::QtPlatform platform(w);
     z2::SeededRandom rng(1);
     z2::Game g(platform, rng, root);
+    z2::bind_handlers(g);
     w.attach(g);
     z2::startup(g);
     w.sync();

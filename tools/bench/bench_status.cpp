@@ -12,6 +12,7 @@
 
 #include "data/tables.h"
 #include "platform/headless/headless.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/status.h"
 #include "state/random.h"
@@ -98,6 +99,7 @@ void BM_StatusRefresh(benchmark::State& state) {
   HeadlessPlatform plat(out);
   ScriptedRandom rng;
   auto g = std::make_unique<Game>(plat, rng, bench::game_root());
+  bind_handlers(*g);
   bool real = false;
   if (std::filesystem::exists(g->dat_dir() + "item.dat")) {
     try {

@@ -12,6 +12,7 @@
 
 #include "data/cp932.h"
 #include "platform/qt/window.h"
+#include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/messages.h"
 #include "state/random.h"
@@ -21,6 +22,7 @@ namespace {
 
 struct Window {
   Window() : plat(w), g(plat, rng, QDir::tempPath().toStdString() + "/zando2_bench_none/") {
+    bind_handlers(g);
     w.attach(g);
     // The map screen: both message lines are on show.
     g.ui.start_box.visible = false;
@@ -79,6 +81,7 @@ void BM_MessagePut(benchmark::State& state) {
   NoSleepPlatform plat(w);
   z2::SeededRandom rng{1};
   z2::Game g(plat, rng, QDir::tempPath().toStdString() + "/zando2_bench_none/");
+  z2::bind_handlers(g);
   w.attach(g);
   g.ui.start_box.visible = false;
   g.ui.map_box.visible = true;

@@ -122,25 +122,13 @@ bool band_has_enemy(const Tables& t, int floor) {
   return false;
 }
 
-void enemy_appear(Game& g, int kind) {
+namespace {
+
+// The fight begins: the boss slot's fixed fields, the magic command when a
+// spell is known, one more battle counted.
+void begin_fight(Game& g) {
   GameState& s = g.s;
-  Tables& t = g.t;
-
-  // A record that is not there stands for an ordinary enemy of the floor.
-  if (kind < -1 || (kind >= 1 && (!in_table(kind) || t.enemy(kind).en_name.empty()))) kind = 0;
-  // A floor whose band fields nobody sends the first usable record of the table
-  // instead; with none at all there is no fight, and nothing has changed yet.
-  int stand_in = -2;
-  if (kind == 0 && !band_has_enemy(t, s.floor)) {
-    stand_in = first_usable_enemy(t);
-    if (stand_in < 0) {
-      play_se(g, "miss.wav");
-      set_moji_l2(g, kNoEnemyHere);
-      return;
-    }
-  }
-
-  EnemyRecord& boss_slot = t.enemy(-1);
+  EnemyRecord& boss_slot = g.t.enemy(-1);
   boss_slot.en_zoku = 1;
   boss_slot.en_item = 0;
 
@@ -149,38 +137,38 @@ void enemy_appear(Game& g, int kind) {
   g.ui.b4.visible = knows_magic;
 
   s.floor_clear[fc::kBattles] = sat_add(s.floor_clear[fc::kBattles], 1);
-
-  std::string title;
   s.in_battle = true;
   set_moji_l(g, "");
   g.plat.repaint();
+}
 
+// The record that fights: the one asked for, or one of the floor's band, then
+// the rare visitors' rolls. Returns their level bonus and sets their title.
+i32 choose_opponent(Game& g, int kind, int stand_in, std::string& title) {
+  GameState& s = g.s;
   int n = kind;
   if (kind == 0) n = stand_in >= 0 ? stand_in : draw_band_enemy(g);
   s.e_id = n;
-  int bonus = 0;
-
+  i32 bonus = 0;
   // All three rolls are always made; they count only in the monster room, and
   // only for a visitor the data actually holds. A later one wins.
   for (const RareVisitor& v : kRareVisitors) {
     const bool hit = g.random(v.chance) == 0;
     const int id = band_record(s.floor, v.slot);
-    if (hit && s.room_battle && enemy_usable(t, id)) {
+    if (hit && s.room_battle && enemy_usable(g.t, id)) {
       bonus = v.bonus;
       title = v.title;
       s.e_id = id;
     }
   }
+  return bonus;
+}
 
-  if (kind == -1) {
-    load_or_blank(g, g.e_bak, s.boss_pic, "e0.bmp");
-    boss_slide_in(g);
-  } else {
-    load_or_blank(g, g.e_bak, t.enemy(s.e_id).en_pic, "e0.bmp");
-  }
-  slide_e_portrait(g);
-
-  const EnemyRecord& rec = t.enemy(s.e_id);
+// The opponent's numbers from its record: level, hit points, ailment and
+// what it carries.
+void ordinary_numbers(Game& g, i32 bonus) {
+  GameState& s = g.s;
+  const EnemyRecord& rec = g.t.enemy(s.e_id);
   s.e_name = rec.en_name;
   s.e_zoku = rec.en_zoku;
 
@@ -203,44 +191,41 @@ void enemy_appear(Game& g, int kind) {
 
   s.e_item = rec.en_item;
   if (s.e_item == 0) s.e_item = random_carried_item(g);
+}
 
-  if (kind == -1) {
-    title = "対戦相手・";
-    s.e_lv = s.boss_lv;
-    s.e_name = s.boss_name;
-    if (s.boss_hp != 0) {
-      s.e_hp_max = s.boss_hp;
-    } else {
-      const i32 r = g.random(3);
-      s.e_hp_max = sat_add(r, sat_mul(sat_sub(s.e_lv, 1), 3));
-      // A boss of level 0 or 1 would have no hit points and fall before it acts.
-      if (s.e_hp_max < 1) s.e_hp_max = 1;
-    }
-    s.e_hp = s.e_hp_max;
-    s.e_state = 0;
+// A boss takes its level, name and hit points from its file instead.
+void boss_numbers(Game& g) {
+  GameState& s = g.s;
+  s.e_lv = s.boss_lv;
+  s.e_name = s.boss_name;
+  if (s.boss_hp != 0) {
+    s.e_hp_max = s.boss_hp;
+  } else {
+    const i32 r = g.random(3);
+    s.e_hp_max = sat_add(r, sat_mul(sat_sub(s.e_lv, 1), 3));
+    // A boss of level 0 or 1 would have no hit points and fall before it acts.
+    if (s.e_hp_max < 1) s.e_hp_max = 1;
   }
+  s.e_hp = s.e_hp_max;
+  s.e_state = 0;
+}
 
-  if (s.class_now == cls::kLastStand) s.my_hp = s.my_hp_max / 10 + 1;
-  if (s.class_now == cls::kPrisoner) s.my_hp = s.my_mp = 1;
-
-  set_moji_l(g, "");
-  refresh(g);
-  g.plat.pause(s.msg_wait);
-
-  msg_put(g, title + s.e_name + "が出現!!");
-
-  if (kind == -1) {
-    g.ui.moji_l3.visible = true;
-    msg_big(g, s.boss_name + "\r『" + s.boss_talk[0] + "』");
-    if (s.floor == 23) {
-      screen_effect(g, 1);
-      s.my_hp = sat_sub(s.my_hp, sat_sub(999, s.floor_clear[fc::kDeaths]) / 10);
-    }
-    // A boss always lets the player open.
-    my_turn(g);
-    return;
+// The boss speaks (on floor 23 its words hurt) and lets the player open.
+void boss_opens(Game& g) {
+  GameState& s = g.s;
+  g.ui.moji_l3.visible = true;
+  msg_big(g, s.boss_name + "\r『" + s.boss_talk[0] + "』");
+  if (s.floor == 23) {
+    screen_effect(g, 1);
+    s.my_hp = sat_sub(s.my_hp, sat_sub(999, s.floor_clear[fc::kDeaths]) / 10);
   }
+  my_turn(g);
+}
 
+// An ordinary opponent: the bully halves a weaker one, and one time in ten
+// the opponent strikes first.
+void ordinary_opens(Game& g) {
+  GameState& s = g.s;
   if (s.class_now == cls::kBully && s.e_lv < s.my_lv) {
     screen_effect(g, 8);
     s.e_hp = s.e_hp / 2 + 1;
@@ -250,6 +235,59 @@ void enemy_appear(Game& g, int kind) {
   } else {
     msg_add(g, s.e_name + "に先手をとられた!!");
     enemy_turn(g);
+  }
+}
+
+}  // namespace
+
+void enemy_appear(Game& g, int kind) {
+  GameState& s = g.s;
+  Tables& t = g.t;
+
+  // A record that is not there stands for an ordinary enemy of the floor.
+  if (kind < -1 || (kind >= 1 && (!in_table(kind) || t.enemy(kind).en_name.empty()))) kind = 0;
+  // A floor whose band fields nobody sends the first usable record of the table
+  // instead; with none at all there is no fight, and nothing has changed yet.
+  int stand_in = -2;
+  if (kind == 0 && !band_has_enemy(t, s.floor)) {
+    stand_in = first_usable_enemy(t);
+    if (stand_in < 0) {
+      play_se(g, "miss.wav");
+      set_moji_l2(g, kNoEnemyHere);
+      return;
+    }
+  }
+
+  begin_fight(g);
+  std::string title;
+  const i32 bonus = choose_opponent(g, kind, stand_in, title);
+
+  if (kind == -1) {
+    load_or_blank(g, g.e_bak, s.boss_pic, "e0.bmp");
+    boss_slide_in(g);
+  } else {
+    load_or_blank(g, g.e_bak, t.enemy(s.e_id).en_pic, "e0.bmp");
+  }
+  slide_e_portrait(g);
+
+  ordinary_numbers(g, bonus);
+  if (kind == -1) {
+    title = "対戦相手・";
+    boss_numbers(g);
+  }
+
+  if (s.class_now == cls::kLastStand) s.my_hp = s.my_hp_max / 10 + 1;
+  if (s.class_now == cls::kPrisoner) s.my_hp = s.my_mp = 1;
+
+  set_moji_l(g, "");
+  refresh(g);
+  g.plat.pause(s.msg_wait);
+  msg_put(g, title + s.e_name + "が出現!!");
+
+  if (kind == -1) {
+    boss_opens(g);
+  } else {
+    ordinary_opens(g);
   }
 }
 

@@ -19,10 +19,49 @@ std::string num(i32 n) { return std::to_string(n); }
 
 enum class Ailment { Act, LoseTurn };
 
-// What the player's ailment does at the start of the turn. Poisons bite and
-// the turn goes on; sleep, stone, confusion, rampage and curse take the turn
-// unless they wear off now.
-Ailment my_ailment_step(Game& g) {
+// An ailment that wears off by a roll of 1 in `chance`, at the start of the
+// player's turn.
+struct Recovery {
+  int state;
+  int chance;
+  const char* healed;  // after the player's name
+};
+constexpr Recovery kMyRecoveries[] = {
+    {ail::kSleep, 3, "は目を覚ました!"},      {ail::kStone, 5, "の石化が解けた!"},
+    {ail::kConfused, 4, "の混乱が解けた!"},   {ail::kRampage, 4, "の暴走が解けた!"},
+    {ail::kCurse, 3, "の呪いが解け、猛毒状態となった!"}, {ail::kMCurse, 8, "のＭ呪が解けた!"},
+};
+
+// The confused player hits itself, dawdles or strikes at random; the turn is lost.
+void confused_turn(Game& g) {
+  GameState& s = g.s;
+  const std::string& me = s.my_name;
+  msg_put(g, me + "は混乱している");
+  switch (g.random(4)) {
+    case 0: {
+      screen_effect(g, 1);
+      msg_add(g, me + "は自分を攻撃した");
+      const i32 n = s.my_hp_max / 15 + 1;
+      msg_add(g, num(n) + "のダメージ");
+      s.my_hp = sat_sub(s.my_hp, n);
+      break;
+    }
+    case 1:
+      msg_add(g, me + "はぼーっとしている...");
+      break;
+    case 2:
+      msg_add(g, me + "は何もしなかった...");
+      break;
+    default:
+      msg_add(g, me + "は攻撃した!");
+      attack(g, 1);
+      break;
+  }
+}
+
+// An ailment that did not wear off: poisons bite and the turn goes on;
+// sleep, stone, confusion, rampage and curse take the turn.
+Ailment my_ailment_bites(Game& g) {
   GameState& s = g.s;
   const std::string& me = s.my_name;
   switch (s.my_state) {
@@ -35,56 +74,16 @@ Ailment my_ailment_step(Game& g) {
       return Ailment::Act;
     }
     case ail::kSleep:
-      if (g.random(3) == 0) {
-        msg_put(g, me + "は目を覚ました!");
-        s.my_state = ail::kNone;
-        return Ailment::Act;
-      }
       msg_put(g, me + "は眠っている");
       msg_add(g, "zzZZZ");
       return Ailment::LoseTurn;
     case ail::kStone:
-      if (g.random(5) == 0) {
-        msg_put(g, me + "の石化が解けた!");
-        s.my_state = ail::kNone;
-        return Ailment::Act;
-      }
       msg_put(g, me + "は石化している");
       return Ailment::LoseTurn;
     case ail::kConfused:
-      if (g.random(4) == 0) {
-        msg_put(g, me + "の混乱が解けた!");
-        s.my_state = ail::kNone;
-        return Ailment::Act;
-      }
-      msg_put(g, me + "は混乱している");
-      switch (g.random(4)) {
-        case 0: {
-          screen_effect(g, 1);
-          msg_add(g, me + "は自分を攻撃した");
-          const i32 n = s.my_hp_max / 15 + 1;
-          msg_add(g, num(n) + "のダメージ");
-          s.my_hp = sat_sub(s.my_hp, n);
-          break;
-        }
-        case 1:
-          msg_add(g, me + "はぼーっとしている...");
-          break;
-        case 2:
-          msg_add(g, me + "は何もしなかった...");
-          break;
-        default:
-          msg_add(g, me + "は攻撃した!");
-          attack(g, 1);
-          break;
-      }
+      confused_turn(g);
       return Ailment::LoseTurn;
     case ail::kRampage:
-      if (g.random(4) == 0) {
-        msg_put(g, me + "の暴走が解けた!");
-        s.my_state = ail::kNone;
-        return Ailment::Act;
-      }
       msg_put(g, me + "は暴走している");
       attack(g, 2);
       return Ailment::LoseTurn;
@@ -97,27 +96,16 @@ Ailment my_ailment_step(Game& g) {
       return Ailment::Act;
     }
     case ail::kCurse:
-      if (g.random(3) == 0) {
-        msg_put(g, me + "の呪いが解け、猛毒状態となった!");
-        s.my_state = ail::kVenom;
-        return Ailment::Act;
-      }
       msg_put(g, me + "は呪いによって動けない");
       return Ailment::LoseTurn;
-    case ail::kMCurse:
-      if (g.random(8) == 0) {
-        msg_put(g, me + "のＭ呪が解けた!");
-        s.my_state = ail::kNone;
-        return Ailment::Act;
-      }
-      {
-        screen_effect(g, 16);
-        const i32 n = s.my_hp / 3 + 1;
-        s.my_hp = sat_sub(s.my_hp, n);
-        msg_put(g, me + "はＭ呪によってHPの１／３が無くなった");
-        refresh(g);
-      }
+    case ail::kMCurse: {
+      screen_effect(g, 16);
+      const i32 n = s.my_hp / 3 + 1;
+      s.my_hp = sat_sub(s.my_hp, n);
+      msg_put(g, me + "はＭ呪によってHPの１／３が無くなった");
+      refresh(g);
       return Ailment::Act;
+    }
     case ail::kLeech: {
       screen_effect(g, 7);
       msg_put(g, me + "は毒に苦しんでいる");
@@ -132,6 +120,20 @@ Ailment my_ailment_step(Game& g) {
     default:  // none, infection (it bites after the punch) and unknown codes
       return Ailment::Act;
   }
+}
+
+// What the player's ailment does at the start of the turn: first the roll
+// that may lift it, then its bite.
+Ailment my_ailment_step(Game& g) {
+  GameState& s = g.s;
+  for (const Recovery& r : kMyRecoveries) {
+    if (r.state != s.my_state || g.random(r.chance) != 0) continue;
+    msg_put(g, s.my_name + r.healed);
+    // A lifted curse leaves the venom behind.
+    s.my_state = r.state == ail::kCurse ? ail::kVenom : ail::kNone;
+    return Ailment::Act;
+  }
+  return my_ailment_bites(g);
 }
 
 struct SealRecovery {

@@ -45,50 +45,10 @@ void add_ailment(std::string& out, i32 code) {
   out += '>';
 }
 
-}  // namespace
-
-const char* ailment_label(int32_t code) {
-  static const char* const kLabels[] = {"",     "毒",   "眠",   "石",   "混",  "暴",
-                                        "猛毒", "感染", "呪い", "Ｍ呪", "毒吸"};
-  if (code < 0 || code > 10) return "";
-  return kLabels[code];
-}
-
-const char* attribute_label(int32_t code) {
-  static const char* const kLabels[] = {"無", "Zndo", "中国", "ＬＡ", "日本"};
-  if (code < 0 || code > 4) return "";
-  return kLabels[code];
-}
-
-void append_score_text(std::string& out, int32_t score) {
-  const int32_t mid = score / 10000;
-  const int32_t high = score / 100000000;
-  // A group reads "0" only when the quotient itself is 0: any larger value
-  // has at least five digits, so its last four are shown with their zeros.
-  if (high != 0) {
-    add_last4(out, high);
-    out += "億";
-  }
-  if (high != 0 || mid != 0) {
-    add_last4(out, mid);
-    out += "万";
-  }
-  add_last4(out, score);
-}
-
-std::string score_text(int32_t score) {
-  std::string out;
-  append_score_text(out, score);
-  return out;
-}
-
-void status_refresh(Game& g) {
+// The score line.
+void score_line(Game& g) {
   GameState& s = g.s;
   Ui& ui = g.ui;
-  const Tables& t = g.t;
-  auto& clear = s.floor_clear;
-
-  // The score line.
   {
     std::string& txt = ui.score_l.text;
     txt.clear();
@@ -96,8 +56,13 @@ void status_refresh(Game& g) {
     append_score_text(txt, s.score);
     txt += "点";
   }
+}
 
-  // The player's lines.
+// The player's lines: name, ailment, level, points, stats, seals and class.
+void player_lines(Game& g) {
+  GameState& s = g.s;
+  Ui& ui = g.ui;
+  const Tables& t = g.t;
   {
     const i32 cexp = at_or_empty(s.class_exp, s.class_now);
     std::string& txt = ui.my_l.text;
@@ -141,7 +106,15 @@ void status_refresh(Game& g) {
     }
     txt += ')';
   }
+}
 
+// Weapon and armour; ARK, money and the record; the map's caption; WILD
+// (kept within 0..999 once shown); the combo.
+void record_lines(Game& g) {
+  GameState& s = g.s;
+  Ui& ui = g.ui;
+  const Tables& t = g.t;
+  auto& clear = s.floor_clear;
   // Weapon and armour.
   {
     std::string& txt = ui.buki_l.text;
@@ -201,10 +174,14 @@ void status_refresh(Game& g) {
     txt += "Combo";
     ui.combo_l.visible = s.combo > 4;
   }
+}
 
-  // Stairs.
-  if (g.hooks.apply_stairs) g.hooks.apply_stairs(g);
-
+// The experience, area and point gauges, each shown before its value is kept
+// in range, and the colour of the player's lines.
+void player_bounds(Game& g) {
+  GameState& s = g.s;
+  Ui& ui = g.ui;
+  auto& clear = s.floor_clear;
   // Experience.
   set_gauge(ui.exp_l, 100, s.my_exp);
 
@@ -242,7 +219,14 @@ void status_refresh(Game& g) {
   // Red when a tenth or less of the hit points is left.
   ui.my_l.has_fore = true;
   ui.my_l.fore = s.my_hp > s.my_hp_max / 10 ? qRgb(41, 254, 217) : qRgb(255, 0, 0);
+}
 
+// The weapon's extra effect, the opponent's lines and its hit points, shown
+// before they are clamped.
+void opponent_lines(Game& g) {
+  GameState& s = g.s;
+  Ui& ui = g.ui;
+  const Tables& t = g.t;
   // Weapon extra effect.
   {
     const std::string& ex = at_or_empty(t.ex_names, s.buki_ex);
@@ -294,7 +278,13 @@ void status_refresh(Game& g) {
   set_gauge(ui.e_hp_l, s.e_hp_max, s.e_hp);
   at_most(s.e_hp, s.e_hp_max);
   at_least(s.e_hp, 0);
+}
 
+// The menu shows with the map; its buttons with what is owned.
+void menu_buttons(Game& g) {
+  GameState& s = g.s;
+  Ui& ui = g.ui;
+  const Tables& t = g.t;
   // The menu shows with the map.
   ui.menu_com.visible = ui.map_box.visible;
 
@@ -324,7 +314,53 @@ void status_refresh(Game& g) {
     ui.m4.visible = gear;
     ui.md_b.visible = any_owned(s.md_have, 101);
   }
+}
 
+}  // namespace
+
+const char* ailment_label(int32_t code) {
+  static const char* const kLabels[] = {"",     "毒",   "眠",   "石",   "混",  "暴",
+                                        "猛毒", "感染", "呪い", "Ｍ呪", "毒吸"};
+  if (code < 0 || code > 10) return "";
+  return kLabels[code];
+}
+
+const char* attribute_label(int32_t code) {
+  static const char* const kLabels[] = {"無", "Zndo", "中国", "ＬＡ", "日本"};
+  if (code < 0 || code > 4) return "";
+  return kLabels[code];
+}
+
+void append_score_text(std::string& out, int32_t score) {
+  const int32_t mid = score / 10000;
+  const int32_t high = score / 100000000;
+  // A group reads "0" only when the quotient itself is 0: any larger value
+  // has at least five digits, so its last four are shown with their zeros.
+  if (high != 0) {
+    add_last4(out, high);
+    out += "億";
+  }
+  if (high != 0 || mid != 0) {
+    add_last4(out, mid);
+    out += "万";
+  }
+  add_last4(out, score);
+}
+
+std::string score_text(int32_t score) {
+  std::string out;
+  append_score_text(out, score);
+  return out;
+}
+
+void status_refresh(Game& g) {
+  score_line(g);
+  player_lines(g);
+  record_lines(g);
+  if (g.hooks.apply_stairs) g.hooks.apply_stairs(g);
+  player_bounds(g);
+  opponent_lines(g);
+  menu_buttons(g);
   // The floor map's colosseum button and its rules.
   if (g.hooks.apply_colosseum_button) g.hooks.apply_colosseum_button(g);
   if (g.hooks.apply_floor_rules) g.hooks.apply_floor_rules(g);

@@ -4,8 +4,9 @@
 #include "shell/messages.h"
 #include "shell/pictures.h"
 #include "shell/status.h"
-#include "state/int32.h"
+#include "state/fixed_tables.h"
 #include "state/ids.h"
+#include "state/int32.h"
 
 namespace z2 {
 
@@ -178,7 +179,7 @@ void ordinary_numbers(Game& g, i32 bonus) {
   lv = sat_add(lv, sat_mul(s.floor, 4));
   lv = sat_add(lv, 1);
   if (s.hard_room && lv < s.my_lv) lv = sat_add(s.my_lv, g.random(3));
-  s.e_lv = clamp_i(lv, 1, 999999999);
+  s.e_lv = clamp_i(lv, 1, kNineNines);
 
   if (rec.en_hp != 0) {
     s.e_hp_max = rec.en_hp;

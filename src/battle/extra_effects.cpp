@@ -7,6 +7,7 @@
 #include "battle/rewards.h"
 #include "shell/messages.h"
 #include "shell/pictures.h"
+#include "state/carried.h"
 #include "state/ids.h"
 #include "state/int32.h"
 
@@ -356,20 +357,21 @@ void punch_extra_effect(Game& g) {
 
 void steal(Game& g, bool quiet_when_empty) {
   GameState& s = g.s;
-  const i32 id = s.e_item;
-  if (id == 0) {
+  const carried::Thing c = carried::decode(s.e_item);
+  const size_t id = static_cast<size_t>(c.id);
+  if (c.kind == carried::Kind::Random) {
     item_random_get(g);
-  } else if (id >= 1 && id <= 999 && !at_or_empty(g.t.item_table, id).it_name.empty()) {
-    give_capped(s.item_have[static_cast<size_t>(id)], 1);
-    msg_add(g, g.t.item_table[static_cast<size_t>(id)].it_name + "を盗んだ!!");
-  } else if (id >= 1000 && id <= 9999 && !at_or_empty(g.t.gomi_table, id - 1000).gm_name.empty()) {
-    give_capped(s.gomi_have[static_cast<size_t>(id - 1000)], 1);
-    msg_add(g, g.t.gomi_table[static_cast<size_t>(id - 1000)].gm_name + "を盗んだ!!");
+  } else if (c.kind == carried::Kind::Item && !g.t.item_table[id].it_name.empty()) {
+    give_capped(s.item_have[id], 1);
+    msg_add(g, g.t.item_table[id].it_name + "を盗んだ!!");
+  } else if (c.kind == carried::Kind::Garbage && !g.t.gomi_table[id].gm_name.empty()) {
+    give_capped(s.gomi_have[id], 1);
+    msg_add(g, g.t.gomi_table[id].gm_name + "を盗んだ!!");
   } else if (!quiet_when_empty) {
     // Nothing, or an id that names no item or garbage in the tables.
     msg_add(g, "なにももっていない");
   }
-  s.e_item = -1;
+  s.e_item = carried::kNothing;
 }
 
 }  // namespace z2

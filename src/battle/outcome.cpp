@@ -7,6 +7,7 @@
 #include "shell/pictures.h"
 #include "shell/status.h"
 #include "state/ids.h"
+#include "state/carried.h"
 #include "state/int32.h"
 
 namespace z2 {
@@ -145,16 +146,16 @@ void music_disc(Game& g) {
   give_capped(g.s.md_have[static_cast<size_t>(m)], 1);
 }
 
-// The opponent's own item (1..499) or garbage (1000 + id). An id outside
-// the tables is a damaged record: the player gets a random item instead.
+// The opponent's own item or garbage. Anything else is a damaged record:
+// the player gets a random item instead.
 void own_item(Game& g) {
   GameState& s = g.s;
-  const i32 e = s.e_item;
-  if (e >= 1 && e < static_cast<i32>(s.item_have.size())) {
-    msg_put(g, "【" + g.t.item_table[static_cast<size_t>(e)].it_name + "】を手に入れた!");
-    give_capped(s.item_have[static_cast<size_t>(e)], 1);
-  } else if (e >= 1000 && e - 1000 < static_cast<i32>(s.gomi_have.size())) {
-    const size_t id = static_cast<size_t>(e - 1000);
+  const carried::Thing c = carried::decode(s.e_item);
+  const size_t id = static_cast<size_t>(c.id);
+  if (c.kind == carried::Kind::Item) {
+    msg_put(g, "【" + g.t.item_table[id].it_name + "】を手に入れた!");
+    give_capped(s.item_have[id], 1);
+  } else if (c.kind == carried::Kind::Garbage) {
     msg_put(g, "【" + g.t.gomi_table[id].gm_name + "】を手に入れた!");
     give_capped(s.gomi_have[id], 1);
   } else {

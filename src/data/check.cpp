@@ -12,6 +12,7 @@
 #include "data/reader.h"
 #include "data/tables.h"
 #include "data/picture.h"
+#include "state/carried.h"
 #include "state/fixed_tables.h"
 #include "state/floors.h"
 #include "state/ids.h"
@@ -313,10 +314,12 @@ class Checker {
 
   void carried(int n, const EnemyRecord& e) {
     const int c = e.en_item;
-    if (c == 0 || c == -1) return;
+    if (c == carried::kRandom || c == carried::kNothing) return;
+    const carried::Thing thing = carried::decode(c);
+    const size_t id = static_cast<size_t>(thing.id);
     bool named = false;
-    if (c >= 1 && c <= 499) named = !t_->item_table[static_cast<size_t>(c)].it_name.empty();
-    if (c >= 1000 && c <= 1499) named = !t_->gomi_table[static_cast<size_t>(c - 1000)].gm_name.empty();
+    if (thing.kind == carried::Kind::Item) named = !t_->item_table[id].it_name.empty();
+    if (thing.kind == carried::Kind::Garbage) named = !t_->gomi_table[id].gm_name.empty();
     if (!named) {
       report(rec(kEnemy, n) + quoted(e.en_name) + ": carries " + std::to_string(c) +
              ", which is no named item (1..499) nor named garbage (1000 + id)");
@@ -464,7 +467,7 @@ class Checker {
     if (id >= 1 && id < kRandomDraws) return true;
     if (id < kRandomDraws && fights_on(g.gm_floor)) return true;
     for (int n = 0; n < 255; ++n) {
-      if (t_->enemy(n).en_item == 1000 + id && usable(t_->enemy(n)) && enemy_drawn(n)) return true;
+      if (t_->enemy(n).en_item == carried::garbage(id) && usable(t_->enemy(n)) && enemy_drawn(n)) return true;
     }
     return false;
   }

@@ -10,6 +10,7 @@
 #include "shell/messages.h"
 #include "shell/pictures.h"
 #include "shell/status.h"
+#include "state/fixed_tables.h"
 #include "state/ids.h"
 #include "state/int32.h"
 #include "state/item_kinds.h"
@@ -19,7 +20,6 @@ namespace z2 {
 
 namespace {
 
-constexpr i32 kPowCap = 999999999;
 
 std::string n(i32 v) { return std::to_string(v); }
 
@@ -151,7 +151,7 @@ bool multiply(Use& u, const char* head, std::string& name, i32& pow) {
   msg_add(g, std::string(head) + name + "】△" + n(pow) + "の威力を" + n(u.k) + "倍!!");
   screen_effect(g, 11);
   pow = sat_mul(pow, u.k);
-  if (pow > kPowCap) pow = kPowCap;
+  if (pow > kNineNines) pow = kNineNines;
   name = u.name;
   return true;
 }

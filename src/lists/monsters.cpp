@@ -14,6 +14,7 @@
 #include "shell/messages.h"
 #include "shell/pictures.h"
 #include "shell/status.h"
+#include "state/carried.h"
 #include "state/ids.h"
 #include "state/int32.h"
 #include "state/random.h"
@@ -59,21 +60,21 @@ int draw_gift(Game& g, Unwanted unwanted, Unusable unusable) {
 
 void theft(Game& g) {
   GameState& s = g.s;
-  const i32 e = s.e_item;
-  if (e == 0) {
+  const carried::Thing c = carried::decode(s.e_item);
+  const size_t id = static_cast<size_t>(c.id);
+  if (c.kind == carried::Kind::Random) {
     item_random_get(g);
-  } else if (e >= 1 && e < 500) {
-    give_capped(s.item_have[static_cast<size_t>(e)], 1);
-    msg_add(g, g.t.item_table[static_cast<size_t>(e)].it_name + "を盗んだ!!");
-  } else if (e >= 1000 && e < 1500) {
-    const size_t id = static_cast<size_t>(e - 1000);
+  } else if (c.kind == carried::Kind::Item) {
+    give_capped(s.item_have[id], 1);
+    msg_add(g, g.t.item_table[id].it_name + "を盗んだ!!");
+  } else if (c.kind == carried::Kind::Garbage) {
     give_capped(s.gomi_have[id], 1);
     msg_add(g, g.t.gomi_table[id].gm_name + "を盗んだ!!");
   } else {
     // -1, and anything that is not a thing the opponent can carry.
     msg_add(g, "なにももっていない");
   }
-  s.e_item = -1;
+  s.e_item = carried::kNothing;
 }
 
 void give_enemy_item(Game& g) {
@@ -96,7 +97,7 @@ void give_enemy_garbage(Game& g) {
   const int n = draw_gift(g, unwanted, unusable);
   if (n <= 0) return miss(g);
   msg_add(g, gomi[static_cast<size_t>(n)].gm_name + "を敵に持たせた!!");
-  g.s.e_item = 1000 + n;
+  g.s.e_item = carried::garbage(n);
 }
 
 bool call_monster(Game& g) {

@@ -85,7 +85,7 @@ void fuse(Game& g, bool weapon) {
   const std::string old_name = name;
   const i32 old_pow = pow;
   const std::string new_name = fusion_name(mo.mo_name, old_name, weapon);
-  const i32 new_pow = std::min(sat_add(old_pow, v), kFusionPowerCap);
+  const i32 new_pow = std::min(sat_add(old_pow, v), kNineNines);
 
   std::string box = "【" + old_name + "】△" + std::to_string(old_pow) + " ＋ 【" + mo.mo_name + "】\r↓\rNEW>\r【" +
                     new_name + "】△" + std::to_string(new_pow);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "shell/game.h"
+#include "state/fixed_tables.h"
 
 namespace z2 {
 
@@ -22,9 +23,6 @@ i32 fusion_value(const Tables& t, int m);
 // The fused thing's name: six CP932 bytes of each name (never half a
 // character), then 剣 for a weapon or 服 for armour.
 std::string fusion_name(const std::string& monster, const std::string& old_name, bool weapon);
-
-// The most power a weapon or armour can reach by fusion.
-inline constexpr i32 kFusionPowerCap = 999999999;
 
 void bind_service_rooms(Game& g);
 

@@ -2,13 +2,14 @@
 
 #include <charconv>
 
+#include "state/carried.h"
+#include "state/fixed_tables.h"
 #include "state/ids.h"
 #include "state/int32.h"
 
 namespace z2 {
 namespace {
 
-constexpr i32 kNineNines = 999999999;
 
 void add_int(std::string& out, int64_t v) {
   char buf[24];
@@ -255,10 +256,10 @@ void opponent_lines(Game& g) {
       txt += "所持:なし";
     } else if (s.e_item == 0) {
       txt += "所持:random";
-    } else if (s.e_item > 999) {
+    } else if (s.e_item >= carried::kGarbageBase) {
       txt += "所持:";
-      // e_item - 1000 cannot overflow: e_item is above 999.
-      txt += at_or_empty(t.gomi_table, s.e_item - 1000).gm_name;
+      // Cannot overflow: e_item is at least the base.
+      txt += at_or_empty(t.gomi_table, s.e_item - carried::kGarbageBase).gm_name;
     } else {
       const ItemRecord& it = at_or_empty(t.item_table, s.e_item);
       if (it.it_rare > 1) {

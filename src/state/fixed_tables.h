@@ -6,6 +6,10 @@
 
 namespace z2 {
 
+// Nine nines: the cap of money, the record of battles, the score, an
+// opponent's level and a weapon's or armour's power.
+inline constexpr int kNineNines = 999999999;
+
 // Monster id -> the monster it becomes on its 99th call.
 struct Evolution {
   int from, to;

@@ -116,10 +116,10 @@ TEST(Fusion, QuietMonsterKeepsTheWeaponsEffectAndPowerStopsAtTheCap) {
   r.fusion_box(0);
   r.g.s.cent = 500;
   r.g.s.buki_ex = 1;
-  r.g.s.buki_pow = kFusionPowerCap - 10;
+  r.g.s.buki_pow = kNineNines - 10;
   ASSERT_TRUE(click(r.g, "Button37"));
   EXPECT_EQ(r.g.s.buki_ex, 1);  // スライム has no effect of its own
-  EXPECT_EQ(r.g.s.buki_pow, kFusionPowerCap);
+  EXPECT_EQ(r.g.s.buki_pow, kNineNines);
   EXPECT_FALSE(r.saw_part("put: スライム「"));  // the 1-in-6 draw missed
   EXPECT_TRUE(r.saw_part("△999999999\\r(★毒の刃)"));
   EXPECT_EQ(r.g.s.cent, 400);

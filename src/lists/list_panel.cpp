@@ -7,6 +7,7 @@
 #include "shell/messages.h"
 #include "shell/status.h"
 #include "state/int32.h"
+#include "state/item_kinds.h"
 
 namespace z2 {
 
@@ -32,9 +33,7 @@ const std::string& record_name(const Tables& t, ListTable table, i32 i) {
   return none;
 }
 
-bool is_weapon(i32 kind) { return kind >= 400 && kind <= 449; }
-bool is_armour(i32 kind) { return kind >= 450 && kind <= 499; }
-bool is_consumable(i32 kind) { return kind <= 399 || kind >= 500; }
+bool is_consumable(i32 kind) { return !kinds::equipment(kind); }
 
 // Adds the name of every record of `table` below `size` that passes `keep`.
 template <class Keep>
@@ -118,9 +117,9 @@ void list_open(Game& g, ListMode mode) {
     case ListMode::Equipment:
       // Weapons first, then armour, whatever their ids.
       add_names(g, ListTable::Item, 500,
-                [&](int i) { return s.item_have[static_cast<size_t>(i)] > 0 && is_weapon(item_kind(i)); });
+                [&](int i) { return s.item_have[static_cast<size_t>(i)] > 0 && kinds::weapon(item_kind(i)); });
       add_names(g, ListTable::Item, 500,
-                [&](int i) { return s.item_have[static_cast<size_t>(i)] > 0 && is_armour(item_kind(i)); });
+                [&](int i) { return s.item_have[static_cast<size_t>(i)] > 0 && kinds::armour(item_kind(i)); });
       break;
     case ListMode::Buy:
       add_stock(g, t.shop_table, sat_add(sat_add(s.floor, s.my_lv / 6), 5));
@@ -169,7 +168,7 @@ void list_about(Game& g) {
   } else if (cap == caption::kEquipment) {
     const ItemRecord& it = at_or_empty(t.item_table, sel);
     std::string text = "◎" + it.it_name + " △" + n(it.it_pow) + "\r所持 > " + n(count_at(s.item_have, sel)) + "個\r";
-    if (it.it_kind >= 450)
+    if (it.it_kind >= kinds::kArmourFirst)
       text += "\r防具、" + it.it_about;
     else
       text += "追加 >★" + at_or_empty(t.ex_names, it.it_ex) + "\r\r武器、" + it.it_about;

@@ -6,6 +6,7 @@
 #include "state/fixed_tables.h"
 #include "state/ids.h"
 #include "state/int32.h"
+#include "state/item_kinds.h"
 
 namespace z2 {
 namespace {
@@ -295,7 +296,7 @@ void menu_buttons(Game& g) {
     for (size_t i = 0; i < 499 && !(items && gear); ++i) {
       if (s.item_have[i] <= 0) continue;
       const i32 kind = t.item_table[i].it_kind;
-      if (kind >= 400 && kind <= 499) {
+      if (kinds::equipment(kind)) {
         gear = true;
       } else {
         items = true;

@@ -4,7 +4,8 @@
 # rebuilt there and tested with the unit and scenario tests: a failing test
 # catches it, a green run misses it. Prints one line per mutant and the
 # score. Not part of scripts/test.sh (it takes long).
-#   scripts/mutants.sh [BUILD_DIR] [FIRST [LAST]]   (default build-mutants/, every mutant)
+#   scripts/mutants.sh [BUILD_DIR] [N | A-B ...]   (default build-mutants/, every mutant)
+# N and A-B choose mutants by their number in the list (counting from 1).
 # A line of tests/mutants.txt is   FILE @@ TEXT @@ REPLACEMENT   where TEXT
 # must occur exactly once in FILE (\n in TEXT and REPLACEMENT stands for a
 # line break); blank lines and lines starting with # are skipped. A mutant
@@ -19,8 +20,17 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 work=$(realpath -m "${1:-build-mutants}")
-first=${2:-1}
-last=${3:-1000000}
+shift || true
+chosen() {  # is mutant $1 among the numbers and ranges asked for?
+  (( $# == 1 )) && return 0
+  local n=$1 a
+  shift
+  for a in "$@"; do
+    if [[ $a == *-* ]]; then (( n >= ${a%-*} && n <= ${a#*-} )) && return 0
+    elif (( n == a )); then return 0; fi
+  done
+  return 1
+}
 tree=$work/tree
 build=$tree/build
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
@@ -66,7 +76,7 @@ n=0
 while IFS= read -r line || [ -n "$line" ]; do
   [[ -z "${line// }" || "$line" == \#* ]] && continue
   n=$((n + 1))
-  (( n < first || n > last )) && continue
+  chosen "$n" "$@" || continue
   files[n]=${line%% @@ *}
   rest_=${line#* @@ }
   texts[n]=${rest_%% @@ *}

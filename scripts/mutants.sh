@@ -86,17 +86,20 @@ while IFS= read -r line || [ -n "$line" ]; do
   labels[n]="#$n ${files[n]}: ${texts[n]} -> ${repls[n]}"
 done <tests/mutants.txt
 
-# Applies mutant $1 to the copy; fails when its text is not found exactly once.
+# Applies mutant $1 to the copy, keeping the file as it was; fails when its
+# text is not found exactly once. The copy, not the checkout, is the source:
+# the checkout may change while the run goes on.
 apply() {
-  local f=${files[$1]}
+  local f=$tree/${files[$1]}
   local count
+  cp "$f" "$work/unmutated"
   count=$(TEXT=${texts[$1]} perl -0777 -ne '($t = $ENV{TEXT}) =~ s/\\n/\n/g; $c = () = /\Q$t\E/g; print $c' \
-          "$root/$f" 2>/dev/null || echo 0)
+          "$work/unmutated" 2>/dev/null || echo 0)
   [ "$count" = 1 ] || { echo "$count"; return 1; }
   TEXT=${texts[$1]} REPL=${repls[$1]} perl -0777 -pe \
-    'BEGIN { ($t = $ENV{TEXT}) =~ s/\\n/\n/g; ($r = $ENV{REPL}) =~ s/\\n/\n/g } s/\Q$t\E/$r/' "$root/$f" >"$tree/$f"
+    'BEGIN { ($t = $ENV{TEXT}) =~ s/\\n/\n/g; ($r = $ENV{REPL}) =~ s/\\n/\n/g } s/\Q$t\E/$r/' "$work/unmutated" >"$f"
 }
-restore() { cp "$root/${files[$1]}" "$tree/${files[$1]}"; }
+restore() { cp "$work/unmutated" "$tree/${files[$1]}"; }
 
 caught=0 missed=0 invalid=0
 survivors=()

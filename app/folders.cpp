@@ -38,4 +38,15 @@ Folders choose_folders(const std::string& root_option, const std::string& exe_di
   return {build_dir, ""};
 }
 
+std::string missing_content(const std::string& root) {
+  std::error_code ec;
+  const fs::path dir(root);
+  const std::string named = "the program folder " + dir.string();
+  if (!fs::exists(dir, ec)) return named + " does not exist";
+  if (!fs::is_directory(dir, ec)) return named + " is not a folder";
+  for (const char* sub : {"dat", "cg"})
+    if (!fs::is_directory(dir / sub, ec)) return named + " has no " + sub + "/ folder";
+  return {};
+}
+
 }  // namespace z2

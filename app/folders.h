@@ -22,4 +22,9 @@ std::string user_data_dir();
 Folders choose_folders(const std::string& root_option, const std::string& exe_dir, const std::string& build_dir,
                        const std::string& installed);
 
+// What keeps `root` from being a program folder, as one line naming the
+// folder ("... does not exist", "... has no dat/ folder"); empty when it
+// holds dat/ and cg/.
+std::string missing_content(const std::string& root);
+
 }  // namespace z2

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QScreen>
 #include <QStringList>
 #include <QTranslator>
@@ -72,6 +73,21 @@ class FirstPaintProbe : public QObject {
   bool seen_ = false;
 };
 
+// A program folder without the game's content: nothing could run. Said on
+// standard error, and in the window's face also in a box, for a player who
+// started the game from the desktop and sees no terminal.
+int report_missing_content(const std::string& missing, bool headless, int argc, char** argv) {
+  const std::string line = missing + " (--root DIR chooses the folder that holds dat/ and cg/)";
+  std::cerr << "zando2: " << line << "\n";
+  if (!headless) {
+    QApplication app(argc, argv);
+    // Nobody sees a box on the offscreen platform.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+      QMessageBox::critical(nullptr, QStringLiteral("ZANDO ARENA 2"), QString::fromStdString(line));
+  }
+  return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -84,6 +100,8 @@ int main(int argc, char** argv) {
   const uint32_t seed =
       o.seed.value_or(static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
 
+  if (const std::string missing = z2::missing_content(where.root); !missing.empty())
+    return report_missing_content(missing, o.headless || o.check_data, argc, argv);
   if (o.check_data) return z2::check_data_main(where.root, std::cout);
 
   if (o.headless) {
@@ -142,6 +160,7 @@ int main(int argc, char** argv) {
   window_options.fullscreen = o.fullscreen;
   window_options.mute = o.mute;
   w.apply(z2::resolve(z2::load_prefs(screen_zoom), window_options));
+  w.options_help = QString::fromStdString(z2::parse_options({QStringLiteral("zando2"), QStringLiteral("--help")}).text);
   z2::QtPlatform platform(w);
   z2::SeededRandom rng(seed);
   z2::Game g(platform, rng, where.root);
@@ -165,5 +184,14 @@ int main(int argc, char** argv) {
     QCoreApplication::instance()->installEventFilter(probe.get());
   }
   w.show_as_chosen();
-  return app.exec();
+  const int rc = app.exec();
+  // All the game keeps is on disk by now: the save and the report were
+  // written at the close, the window's choices as they were made, and the
+  // recording closes here. Taking the sound device down (FluidSynth lets its
+  // voices die) would keep the process a second or two after its window has
+  // gone, so the system closes it instead.
+  recorder.reset();
+  std::cout.flush();
+  std::cerr.flush();
+  std::_Exit(rc);
 }

@@ -55,6 +55,21 @@ QString description() {
   return text;
 }
 
+// The option `name` as the user typed it ("--bogus", "-x", "--seed"), for
+// the parser's messages, which name it without its dashes.
+QString as_typed(const QStringList& args, const QString& name) {
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    QString a = args[i];
+    if (a == QLatin1String("--")) break;
+    if (!a.startsWith(QLatin1Char('-'))) continue;
+    a = a.section(QLatin1Char('='), 0, 0);
+    QString bare = a;
+    while (bare.startsWith(QLatin1Char('-'))) bare.remove(0, 1);
+    if (bare == name) return a;
+  }
+  return QStringLiteral("--") + name;
+}
+
 }  // namespace
 
 const char* program_version() { return ZANDO_VERSION; }
@@ -77,7 +92,17 @@ ParsedOptions parse_options(const QStringList& args) {
     out.text = why.toStdString();
     return out;
   };
-  if (!parser.parse(args)) return fail(parser.errorText());
+  if (!parser.parse(args)) {
+    QString why = parser.errorText();
+    // Qt names an option without the dashes the user typed.
+    const int open = why.indexOf(QLatin1Char('\''));
+    const int close = why.indexOf(QLatin1Char('\''), open + 1);
+    if (open >= 0 && close > open) {
+      const QString name = why.mid(open + 1, close - open - 1);
+      if (!name.startsWith(QLatin1Char('-'))) why.replace(open + 1, name.size(), as_typed(args, name));
+    }
+    return fail(why);
+  }
   if (is_set("help")) {
     out.outcome = ParsedOptions::Outcome::Help;
     // Without an application object Qt does not know the program's name.

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSettings>
@@ -59,8 +60,10 @@ struct Rig {
   std::unique_ptr<Game> g;
   test::Boxes boxes;
 
-  explicit Rig(const WindowPrefs& prefs = {}) {
+  // `room`: the screen's room for a window, by default large enough for every zoom.
+  explicit Rig(const WindowPrefs& prefs = {}, QRect room = QRect(0, 0, 4000, 3000)) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(config.path.string()));
+    w.screen_room = [room] { return room; };
     fs::copy(fs::path(ZANDO_FIXTURES) / "mini", dir.path, fs::copy_options::recursive);
     g = std::make_unique<Game>(plat, rng, dir.path.string() + "/");
     bind_handlers(*g);
@@ -243,6 +246,47 @@ TEST(Zoom, TheKeysChangeItWithinOneToFourAndRememberIt) {
   EXPECT_EQ(load_prefs(1).zoom, 3) << "remembered for the next run";
   EXPECT_TRUE(QTest::qWaitFor([&] { return t.w.windowTitle() == QStringLiteral("ZANDO ARENA 2"); }, 5000))
       << "the title is the game's again after two seconds";
+}
+
+TEST(Zoom, StopsWhereTheWindowFitsTheScreenAndSaysSoInThePlayArea) {
+  // Room for 2x (1290 x 810) but not for 3x.
+  const QRect room(0, 0, 1400, 1000);
+  Rig t({}, room);
+  t.key(Qt::Key_Plus, Qt::ControlModifier);
+  t.key(Qt::Key_Plus, Qt::ControlModifier);
+  t.key(Qt::Key_Plus, Qt::ControlModifier);
+  EXPECT_EQ(t.w.zoom(), 2);
+  EXPECT_EQ(t.w.size(), QSize(kPlayWidth, kPlayHeight) * 2);
+  EXPECT_TRUE(room.contains(t.w.frameGeometry())) << "the zoomed window stays on the screen";
+  EXPECT_EQ(load_prefs(1).zoom, 2);
+  // The answer to the key is inside the play area, where full screen shows it too.
+  QLabel* note = t.w.note_strip();
+  ASSERT_NE(note, nullptr);
+  EXPECT_TRUE(note->isVisible());
+  EXPECT_TRUE(note->text().contains(QStringLiteral("2倍"))) << note->text().toStdString();
+  EXPECT_TRUE(QRect(t.w.area_offset(), QSize(kPlayWidth, kPlayHeight) * t.w.scale()).contains(note->geometry()));
+  EXPECT_LE(note->fontMetrics().horizontalAdvance(note->text()), note->width()) << "the note's text fits";
+  // A box in front hides it.
+  t.boxes.answer_all(QMessageBox::No);
+  t.click_at(t.on_screen(t.g->ui.Button12, 5, 5));
+  ASSERT_EQ(t.boxes.seen.size(), 1u);
+  EXPECT_FALSE(note->isVisible());
+  t.key(Qt::Key_M);
+  EXPECT_TRUE(note->isVisible());
+  EXPECT_EQ(note->text(), QStringLiteral("ミュート"));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !note->isVisible(); }, 5000)) << "gone after two seconds";
+
+  // A zoom remembered on a larger screen starts at the largest that fits,
+  // and stays remembered for that screen.
+  remember_zoom(4);
+  MainWindow again;
+  again.screen_room = [room] { return room; };
+  again.apply(load_prefs(1));
+  EXPECT_EQ(again.zoom(), 2);
+  EXPECT_EQ(load_prefs(1).zoom, 4);
+  again.screen_room = [] { return QRect(0, 0, 1280, 1024); };
+  again.apply(load_prefs(1));
+  EXPECT_EQ(again.zoom(), 1) << "2x is 1290 wide";
 }
 
 TEST(FullScreen, TheAreaIsCentredWholeNumberScaledOnBlack) {

@@ -33,7 +33,16 @@ int run_box(MainWindow& w, QMessageBox::Icon icon, const std::string& text, QMes
     }
     box.setFont(f);
   }
-  return box.exec();
+  w.hide_note();
+  const int answer = box.exec();
+  // The game goes on at once, sleeping between its steps without serving the
+  // window's events. Without a compositor the area the box uncovered shows
+  // the window again only once the window has served the exposure the
+  // closing caused, so that is served now; the box served the window's
+  // events all the while it was open, and this is one turn more of the same
+  // (a timer that comes due waits for the handler, as it did in the box).
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  return answer;
 }
 
 }  // namespace
@@ -74,6 +83,7 @@ bool QtPlatform::ask(const std::string& text) {
   bool yes = false;
   if (!w_.unattended()) {
     w_.sync();
+    w_.tips().asking(text);
     BoxOpen open(w_.boxes_open_);
     yes = run_box(w_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
   }

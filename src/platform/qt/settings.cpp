@@ -14,6 +14,8 @@ QSettings store() {
 const QString kZoomKey = QStringLiteral("window/zoom");
 const QString kFullscreenKey = QStringLiteral("window/fullscreen");
 const QString kMuteKey = QStringLiteral("sound/mute");
+const QString kTipsKey = QStringLiteral("tips/enabled");
+const QString kTipsSeenKey = QStringLiteral("tips/seen");
 
 }  // namespace
 
@@ -40,12 +42,16 @@ WindowPrefs load_prefs(int default_zoom) {
   p.zoom = ok ? clamp_zoom(z) : clamp_zoom(default_zoom);
   p.fullscreen = s.value(kFullscreenKey, false).toBool();
   p.mute = s.value(kMuteKey, false).toBool();
+  p.tips = s.value(kTipsKey, true).toBool();
+  p.tips_seen = s.value(kTipsSeenKey).toStringList();
   return p;
 }
 
 void remember_zoom(int zoom) { store().setValue(kZoomKey, clamp_zoom(zoom)); }
 void remember_fullscreen(bool on) { store().setValue(kFullscreenKey, on); }
 void remember_mute(bool on) { store().setValue(kMuteKey, on); }
+void remember_tips(bool on) { store().setValue(kTipsKey, on); }
+void remember_tips_seen(const QStringList& names) { store().setValue(kTipsSeenKey, names); }
 
 WindowPrefs resolve(WindowPrefs remembered, const WindowOptions& o) {
   if (o.zoom) remembered.zoom = clamp_zoom(*o.zoom);

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace z2 {
@@ -24,6 +25,8 @@ struct WindowPrefs {
   int zoom = 1;
   bool fullscreen = false;
   bool mute = false;
+  bool tips = true;      // the new player's tips
+  QStringList tips_seen{};  // the tips the player has put away
 };
 
 int clamp_zoom(int zoom);
@@ -34,12 +37,14 @@ int zoom_for_scale(double scale);
 int fit_scale(QSize room, QSize area);
 
 // The remembered choices; what was never remembered takes its default
-// (`default_zoom`, windowed, sound on).
+// (`default_zoom`, windowed, sound on, tips on).
 WindowPrefs load_prefs(int default_zoom);
 // Remembers one choice at once, so that a crash does not lose it.
 void remember_zoom(int zoom);
 void remember_fullscreen(bool on);
 void remember_mute(bool on);
+void remember_tips(bool on);
+void remember_tips_seen(const QStringList& names);
 
 // The command line over the remembered choices.
 WindowPrefs resolve(WindowPrefs remembered, const WindowOptions& o);

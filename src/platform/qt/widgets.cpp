@@ -1,5 +1,6 @@
 #include "platform/qt/widgets.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
 #include <QTextLayout>
@@ -19,6 +20,13 @@ QFont game_font(int px, bool bold, bool italic) {
   f.setBold(bold);
   f.setItalic(italic);
   return f;
+}
+
+int fitting_px(const QString& text, int room, int px, bool bold, bool italic) {
+  const int least = std::max(1, px * 2 / 3);
+  for (int at = px; at > least; --at)
+    if (QFontMetrics(game_font(at, bold, italic)).horizontalAdvance(text) <= room) return at;
+  return least;
 }
 
 void set_window_colour(QWidget* w, QRgb colour) {

@@ -23,6 +23,9 @@ inline QString q(const std::string& s) { return QString::fromStdString(s); }
 QString q_lines(const std::string& s);
 QFont game_font(int px, bool bold, bool italic);
 void set_window_colour(QWidget* w, QRgb colour);
+// The pixel size at which `text` fits into `room` pixels of width: `px`,
+// or a pixel smaller at a time down to two thirds of it.
+int fitting_px(const QString& text, int room, int px, bool bold, bool italic);
 
 // A label: word-wrapped text at the game's tight line pitch (one pixel less
 // than the font's size), so the gauges laid over the status texts fall on
@@ -73,6 +76,8 @@ struct MainWindow::Mirror {
   QRgb fore = 0;
   bool has_fore = false;
   bool own_font = false;  // a font of its own rather than the window's
+  int fitted_px = 0;      // the pixel size fit_text gave it, 0 for none
+  std::string fitted;     // the text it was fitted for
 };
 
 }  // namespace z2

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QSlider>
 #include <QThread>
@@ -55,7 +56,14 @@ MainWindow::MainWindow() {
     if (us > 0) QThread::usleep(static_cast<unsigned long>(us));
   };
   title_timer_.setSingleShot(true);
-  connect(&title_timer_, &QTimer::timeout, this, [this] { setWindowTitle(kCaption); });
+  connect(&title_timer_, &QTimer::timeout, this, [this] {
+    setWindowTitle(kCaption);
+    hide_note();
+  });
+  screen_room = [this] {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : QRect();
+  };
   for (int i = 0; i < 3; ++i) {
     timers_[i].setTimerType(Qt::PreciseTimer);
     connect(&timers_[i], &QTimer::timeout, this, [this, i] { timer_due(i); });
@@ -265,11 +273,28 @@ void MainWindow::sync_one(Mirror& m) {
       }
       break;
   }
+  fit_text(m);
   if (c.enabled != m.enabled) w->setEnabled(m.enabled = c.enabled);
   if (c.visible != m.visible || w->isHidden() == c.visible) {
     w->setVisible(c.visible);
     m.visible = c.visible;
   }
+}
+
+void MainWindow::fit_text(Mirror& m) {
+  const Control& c = *m.c;
+  const bool button = c.kind == Kind::Button;
+  // A label of one line: a longer text would wrap out of sight.
+  if (!button && !(c.kind == Kind::Label && c.height < 2 * std::max(1, c.font_px - 1))) return;
+  const std::string& text = button ? c.caption : c.text;
+  if (m.fitted_px != 0 && text == m.fitted) return;
+  m.fitted = text;
+  // A button keeps its frame and a pixel of air on either side.
+  const int room = (button ? c.width - 6 : c.width) * scale_;
+  const int px = fitting_px(q(text), room, c.font_px * scale_, c.bold, c.italic);
+  if (px == m.fitted_px) return;
+  m.fitted_px = px;
+  m.w->setFont(game_font(px, c.bold, c.italic));
 }
 
 void MainWindow::sync_timers() {
@@ -300,6 +325,7 @@ void MainWindow::sync() {
   for (auto& m : mirrors_) sync_one(*m);
   syncing_ = false;
   sync_timers();
+  tips_.check(*game_);
 }
 
 void MainWindow::act(std::string line, const std::function<void()>& run) {

@@ -2,6 +2,7 @@
 // The real window: a mirror of the control model, with Qt widgets at the
 // model's places. Clicks run the game's handlers; the game's repaint and
 // pause calls paint and sleep on this thread.
+#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -12,6 +13,7 @@
 #include "shell/platform.h"
 #include "platform/qt/audio.h"
 #include "platform/qt/settings.h"
+#include "platform/qt/tips.h"
 
 namespace z2 {
 
@@ -50,13 +52,21 @@ class MainWindow : public QWidget {
   int scale() const { return scale_; }
   bool full_screen() const { return fullscreen_; }
   bool muted() const { return muted_; }
+  Tips& tips() { return tips_; }
   // Where the play area's top-left corner is in the window (not 0, 0 only in
   // full screen, where the area is centred).
   QPoint area_offset() const;
   // The widget that holds every control (the play area and the rows below it).
   QWidget* area() const { return area_; }
 
-  // The player's keys. `remember` stores the choice for the next run.
+  // The part of the screen a window may take (the screen's available
+  // geometry, without panels). Tests put their own here.
+  std::function<QRect()> screen_room;
+  // The largest zoom whose window fits into the screen's room, at least 1.
+  int max_zoom() const;
+
+  // The player's keys. `remember` stores the choice for the next run. A zoom
+  // beyond the screen stops at the largest that fits.
   void set_zoom(int zoom, bool remember = true);
   void set_full_screen(bool on, bool remember = true);
   void set_muted(bool on, bool remember = true);
@@ -72,8 +82,13 @@ class MainWindow : public QWidget {
   std::function<void(long long)> sleep_us;
   // The interval the window's timer 1, 2 or 3 runs at now, 0 when stopped.
   int timer_interval(int which) const;
-  // Shows `text` after the game's caption for two seconds.
+  // Shows `text` for two seconds after the game's caption and in a strip at
+  // the top of the play area (which full screen keeps in sight), never while
+  // a box is open. The window's own answer to a key: not the game's output.
   void title_note(const QString& text);
+  // The strip of title_note, or nullptr before the first note.
+  QLabel* note_strip() const { return note_; }
+  void hide_note();
 
   // Builds the widgets for the game's controls and starts the game.
   void attach(Game& g);
@@ -89,6 +104,10 @@ class MainWindow : public QWidget {
   void end_session();
   // True once end_session was asked for: boxes answer at once.
   bool unattended() const { return unattended_; }
+  // The text of --help, for the help page (F1).
+  QString options_help;
+  // Opens the help page (F1).
+  QWidget* help();
   // Writes every action and timer tick from now on (--record); nullptr stops.
   void set_recorder(Recorder* r) { recorder_ = r; }
 
@@ -97,12 +116,16 @@ class MainWindow : public QWidget {
   void keyPressEvent(QKeyEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void changeEvent(QEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
 
  private:
   struct Mirror;
   void build(Control& c);
   void sync_one(Mirror& m);
   void sync_timers();
+  // A text wider than its control (a button, a label of one line) is drawn
+  // in a smaller font rather than cut at the control's edges.
+  void fit_text(Mirror& m);
   void finish_session();
   // The area shown in full screen: the play area and every shown control
   // below or beside it, so that nothing a window could reach is lost.
@@ -112,6 +135,10 @@ class MainWindow : public QWidget {
   void rescale(int s);
   void set_fonts();
   void enter_full_screen();
+  // Resizes the window for the zoom, keeping its centre and the whole window
+  // on the screen.
+  void resize_for_zoom(QSize to);
+  void place_note();
   // One action of the player or of a timer, as a script line of the headless
   // driver. A timer that comes due while an action waits in a box fires when
   // the action is done, so that each tick has one place in the order of
@@ -131,6 +158,8 @@ class MainWindow : public QWidget {
   bool muted_ = false;
   QRect normal_geo_;  // where the window was before full screen
   QTimer title_timer_;
+  QLabel* note_ = nullptr;
+  Tips tips_{this};
   std::vector<std::unique_ptr<Mirror>> mirrors_;
   std::unordered_map<std::string, Mirror*> by_name_;
   QTimer timers_[3];

@@ -3,21 +3,38 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScreen>
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/qt/help.h"
 #include "platform/qt/widgets.h"
 #include "platform/qt/window.h"
 #include "shell/game.h"
 
 namespace z2 {
 
+int MainWindow::max_zoom() const {
+  const QRect room = screen_room ? screen_room() : QRect();
+  if (!room.isValid()) return kZoomMax;
+  // The frame the desktop draws around the window counts too.
+  const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+  int z = kZoomMax;
+  while (z > kZoomMin && (kPlayWidth * z + frame.width() > room.width() || kPlayHeight * z + frame.height() > room.height()))
+    --z;
+  return z;
+}
+
 void MainWindow::apply(const WindowPrefs& p) {
-  zoom_ = clamp_zoom(p.zoom);
+  // A zoom remembered on a larger screen starts at the largest that fits
+  // here; the remembered one stays for that screen.
+  zoom_ = std::min(clamp_zoom(p.zoom), max_zoom());
   muted_ = p.mute;
   fullscreen_ = p.fullscreen;
+  tips_.apply(p.tips, p.tips_seen);
   if (game_) {
     resize(kPlayWidth * zoom_, kPlayHeight * zoom_);
     layout_area();
@@ -65,6 +82,7 @@ void MainWindow::layout_area() {
     const QPoint at(std::max(0, (width() - shown.width()) / 2), std::max(0, (height() - shown.height()) / 2));
     area_->setGeometry(QRect(at, shown));
     rescale(s);
+    place_note();
     return;
   }
   // In a window the area covers it all, as far as the player enlarges it,
@@ -78,12 +96,14 @@ void MainWindow::layout_area() {
       }
   area_->setGeometry(0, 0, std::max(width(), right * zoom_), std::max(height(), bottom * zoom_));
   rescale(zoom_);
+  place_note();
 }
 
 void MainWindow::rescale(int s) {
   if (s == scale_) return;
   scale_ = s;
   set_fonts();
+  place_note();
   for (auto& m : mirrors_) {
     // Everything is placed and filled again at the new size.
     m->geo = QRect();
@@ -99,6 +119,8 @@ void MainWindow::set_fonts() {
   area_->setFont(game_font(13 * scale_, true, false));
   for (auto& m : mirrors_)
     if (m->own_font) m->w->setFont(game_font(m->c->font_px * scale_, m->c->bold, m->c->italic));
+  // Fitted again at the new size.
+  for (auto& m : mirrors_) m->fitted_px = 0;
 }
 
 void MainWindow::resizeEvent(QResizeEvent* e) {
@@ -118,7 +140,7 @@ void MainWindow::changeEvent(QEvent* e) {
 }
 
 void MainWindow::set_zoom(int zoom, bool remember) {
-  zoom = clamp_zoom(zoom);
+  zoom = std::min(clamp_zoom(zoom), max_zoom());
   if (zoom == zoom_) return;
   if (fullscreen_) {
     // Full screen keeps its fit; the window takes the zoom when it comes back.
@@ -128,7 +150,7 @@ void MainWindow::set_zoom(int zoom, bool remember) {
     // A window the player enlarged stays as much larger.
     const QSize to = size() * zoom / zoom_;
     zoom_ = zoom;
-    resize(to);
+    resize_for_zoom(to);
     layout_area();
   }
   if (remember) remember_zoom(zoom_);
@@ -162,9 +184,56 @@ void MainWindow::set_muted(bool on, bool remember) {
   title_note(on ? QStringLiteral("ミュート") : QStringLiteral("サウンド オン"));
 }
 
+void MainWindow::resize_for_zoom(QSize to) {
+  const QRect room = screen_room ? screen_room() : QRect();
+  if (!isVisible() || !room.isValid()) {
+    resize(to);
+    return;
+  }
+  const QSize frame = frameGeometry().size() - size();
+  QRect r(QPoint(0, 0), to + frame);
+  r.moveCenter(frameGeometry().center());
+  // Kept inside the room; a window larger than the room keeps its top-left
+  // corner, where the play area begins, in sight.
+  r.moveLeft(std::max(room.left(), std::min(r.left(), room.right() + 1 - r.width())));
+  r.moveTop(std::max(room.top(), std::min(r.top(), room.bottom() + 1 - r.height())));
+  resize(to);
+  move(r.topLeft());
+}
+
 void MainWindow::title_note(const QString& text) {
   setWindowTitle(kCaption + QStringLiteral(" - ") + text);
   title_timer_.start(2000);
+  if (!note_) {
+    note_ = new QLabel(this);
+    note_->setObjectName(QStringLiteral("window_note"));
+    note_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    note_->setAlignment(Qt::AlignCenter);
+    note_->setStyleSheet(QStringLiteral("QLabel { color: white; background-color: rgba(0, 0, 0, 190); }"));
+  }
+  note_->setText(text);
+  // A box in front has the word; the note would only hide behind it.
+  if (boxes_open_ > 0) return;
+  place_note();
+  note_->show();
+  note_->raise();
+}
+
+void MainWindow::hide_note() {
+  if (note_) note_->hide();
+}
+
+void MainWindow::place_note() {
+  tips_.place(area_offset(), scale_);
+  if (!note_) return;
+  note_->setFont(game_font(12 * scale_, true, false));
+  const QSize text = note_->fontMetrics().size(0, note_->text());
+  const QSize box(std::min(text.width() + 16 * scale_, kPlayWidth * scale_), text.height() + 6 * scale_);
+  // At the top of the middle picture, where the game's own pictures come and
+  // go; a long note reaches further right.
+  constexpr int kMiddle = 232;
+  const int left = std::max(4 * scale_, std::min(kMiddle * scale_ - box.width() / 2, kPlayWidth * scale_ - box.width()));
+  note_->setGeometry(QRect(area_offset() + QPoint(left, 6 * scale_), box));
 }
 
 QString MainWindow::screenshot() {
@@ -194,7 +263,14 @@ void MainWindow::keyPressEvent(QKeyEvent* e) {
   const Qt::KeyboardModifiers mods = e->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
   const int key = e->key();
   const bool once = !e->isAutoRepeat();
-  if (mods == Qt::NoModifier && key == Qt::Key_F11) {
+  // A key puts a tip away first; Shift may be held for the fast-forward.
+  if (tips_.strip()->isVisible() && key != Qt::Key_Shift) {
+    if (once) tips_.dismiss();
+    return;
+  }
+  if (mods == Qt::NoModifier && key == Qt::Key_F1) {
+    if (once) help();
+  } else if (mods == Qt::NoModifier && key == Qt::Key_F11) {
     if (once) set_full_screen(!fullscreen_);
   } else if (mods == Qt::NoModifier && key == Qt::Key_Escape && fullscreen_) {
     set_full_screen(false);
@@ -203,12 +279,36 @@ void MainWindow::keyPressEvent(QKeyEvent* e) {
   } else if (mods == Qt::NoModifier && key == Qt::Key_M) {
     if (once) set_muted(!muted_);
   } else if (mods == Qt::ControlModifier && (key == Qt::Key_Plus || key == Qt::Key_Equal)) {
-    set_zoom(zoom_ + 1);
+    if (zoom_ >= max_zoom() && zoom_ < kZoomMax) {
+      title_note(QStringLiteral("表示 %1倍 (画面に収まる最大)").arg(zoom_));
+    } else {
+      set_zoom(zoom_ + 1);
+    }
   } else if (mods == Qt::ControlModifier && key == Qt::Key_Minus) {
     set_zoom(zoom_ - 1);
+  } else if (key == Qt::Key_Shift) {
+    // Held through the game's pauses; said once, when pressed.
+    if (once) title_note(QStringLiteral("早送り (Shift を押している間)"));
   } else {
     QWidget::keyPressEvent(e);
   }
+}
+
+}  // namespace z2
+
+namespace z2 {
+
+QWidget* MainWindow::help() { return show_help(this, options_help); }
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* e) {
+  // The window's own choices, where a player looks for them.
+  QMenu menu(this);
+  QAction* tips = menu.addAction(QStringLiteral("新人向けヒント"));
+  tips->setCheckable(true);
+  tips->setChecked(tips_.enabled());
+  connect(tips, &QAction::toggled, this, [this](bool on) { tips_.set_enabled(on); });
+  connect(menu.addAction(QStringLiteral("ヘルプ (F1)")), &QAction::triggered, this, [this] { help(); });
+  menu.exec(e->globalPos());
 }
 
 }  // namespace z2

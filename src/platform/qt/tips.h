@@ -46,7 +46,7 @@ class Tips {
   void show_tip(int i);
 
   QLabel* strip_;
-  bool enabled_ = true;
+  bool enabled_ = false;  // until the choices are applied
   QStringList seen_;
   int current_ = -1;  // the tip on show
   int deaths_ = -1;  // deaths counted when the window first looked

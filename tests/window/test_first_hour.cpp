@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "game_handlers.h"
 #include "platform/qt/audio.h"
 #include "platform/qt/window.h"
 #include "shell/game.h"
@@ -44,6 +45,7 @@ struct Play {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(config.string()));
     fs::copy(fs::path(ZANDO_FIXTURES) / "mini", dir.path, fs::copy_options::recursive);
     g = std::make_unique<Game>(plat, rng, dir.path.string() + "/");
+    bind_handlers(*g);
     WindowPrefs p = load_prefs(1);
     p.tips = tips;
     w.apply(p);

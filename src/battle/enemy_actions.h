@@ -6,12 +6,13 @@
 #include <string>
 
 #include "shell/game.h"
+#include "state/ids.h"
 
 namespace z2 {
 
-inline constexpr int kActionCount = 96;
+inline constexpr int kActionCount = codes::kEnemyActions;
 // In an action field: any action 0..92.
-inline constexpr int kAnyAction = 99;
+inline constexpr int kAnyAction = codes::kAnyEnemyAction;
 // Picked from kAnyAction, self-destruction gets one more draw.
 inline constexpr int kSelfDestruct = 67;
 // A plain flick by an opponent with an ailment may turn into this cure.

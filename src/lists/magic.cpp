@@ -187,7 +187,7 @@ const Spell kSpells[] = {
      }},
 };
 constexpr int kSpellCount = static_cast<int>(sizeof(kSpells) / sizeof(kSpells[0]));
-static_assert(kSpellCount == 25, "one row per spell code");
+static_assert(kSpellCount == codes::kSpells, "one row per spell code");
 
 }  // namespace
 

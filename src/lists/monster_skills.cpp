@@ -479,7 +479,7 @@ const Skill kSkills[] = {
     /* 90 */ {"＞ビジュアル", 3, unseal},
 };
 constexpr int kSkillCount = static_cast<int>(sizeof(kSkills) / sizeof(kSkills[0]));
-static_assert(kSkillCount == 91, "one row per skill code");
+static_assert(kSkillCount == codes::kMonsterSkills, "one row per skill code");
 
 }  // namespace
 

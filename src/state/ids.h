@@ -109,6 +109,19 @@ inline constexpr int kMCurse = 9;     // Ｍ呪
 inline constexpr int kLeech = 10;     // 毒吸
 }  // namespace ail
 
+// How many codes the rule families that data files choose from have. A code
+// outside them does nothing in the game, and the data checker reports it.
+namespace codes {
+inline constexpr int kEnemyActions = 96;    // en_act: 0..95
+inline constexpr int kAnyEnemyAction = 99;  // en_act: an action drawn at random
+inline constexpr int kMonsterSkills = 91;   // mo_kind: 0..90
+inline constexpr int kSpells = 25;          // mg_kind: 0..24
+inline constexpr int kAilments = 11;        // en_state: ail:: 0..10
+inline constexpr int kAttributes = 5;       // en_zoku: zoku:: 0..4
+inline constexpr int kExtraEffects = 256;   // it_ex, mo_ex: an index into ex.dat
+inline constexpr int kRarities = 4;         // it_rare: 0..3
+}  // namespace codes
+
 // Spells with a role of their own.
 namespace magic {
 inline constexpr int kRunAway = 18;   // ラナウェイ, learnt on the 99th escape

@@ -257,8 +257,10 @@ class CheckBuiltSet : public ::testing::Test {
   }
   void sound(const std::string& file) {
     const bool wave = file.ends_with(".wav");
-    std::string bytes =
-        wave ? std::string("RIFF\x24\0\0\0WAVEfmt ", 16) : std::string("MThd\0\0\0\6\0\0\0\1\0\x60", 14);
+    // A piece of one note: the synthesizer gets nothing less.
+    std::string bytes = wave ? std::string("RIFF\x24\0\0\0WAVEfmt ", 16)
+                             : std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x0c"
+                                           "\0\x90\x3c\x64\x60\x80\x3c\0\0\xff\x2f\0", 34);
     std::ofstream(root_ / "dat" / file, std::ios::binary) << bytes;
   }
 
@@ -440,6 +442,42 @@ TEST_F(CheckBuiltSet, AGapInTheStockIsReportedOnceAndTheEmptyEndIsNone) {
   EXPECT_EQ(join(z2::check_data(root())),
             "dat/wild.dat: record 1: no item (id 0) before record 3: every later row would show the price of the "
             "entry before it\n");
+}
+
+// A negative price would pay the player for buying; every numeric field is
+// held to the range its rules give it, named by file, record and field.
+TEST_F(CheckBuiltSet, ValuesOutOfRange) {
+  data("shop.dat", {"1", "-500", "499", "99"});
+  EXPECT_EQ(join(z2::check_data(root())), "dat/shop.dat: record 0: price -500 is out of range (0 or more)\n");
+}
+
+// Music the synthesizer cannot play: each of these is named, not just the ones
+// that lack the first four bytes of a MIDI file.
+TEST_F(CheckBuiltSet, MusicThatCannotBePlayed) {
+  const std::string head("MThd\0\0\0\6\0\0\0\1\0\x60", 14);
+  const auto track = [](const std::string& events) {
+    return std::string("MTrk\0\0\0", 7) + static_cast<char>(events.size()) + events;
+  };
+  const std::string note("\0\x90\x3c\x64\x60\x80\x3c\0\0\xff\x2f\0", 12);
+  const std::vector<std::string> broken = {
+      "",                                                      // zero length
+      head,                                                    // header only
+      (head + track(note)).substr(0, 30),                      // cut off
+      "a text file\r\n",                                      // text
+      "MThd\x01\x02\x03garbage garbage",                      // garbage after the magic
+      head + track(std::string("\0\xff\x2f\0", 4)),          // nothing to play
+      head + track(std::string("\0\x3c\x64\x60\x80\x3c\0", 7)),  // data before any status
+      std::string("MThd\0\0\0\6\0\0\0\1\xe7\x28", 14) + track(note),  // SMPTE time
+  };
+  for (const std::string& bytes : broken) {
+    std::ofstream(root_ / "dat" / "open.mid", std::ios::binary | std::ios::trunc) << bytes;
+    const auto lines = z2::check_data(root());
+    ASSERT_EQ(lines.size(), 1u) << join(lines);
+    EXPECT_EQ(lines[0].rfind("dat/open.mid: ", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find("(title music)"), std::string::npos) << lines[0];
+  }
+  std::ofstream(root_ / "dat" / "open.mid", std::ios::binary | std::ios::trunc) << head + track(note);
+  EXPECT_EQ(join(z2::check_data(root())), "");
 }
 
 TEST_F(CheckBuiltSet, ShortFilesAreNoErrorButTheirGapsAre) {

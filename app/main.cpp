@@ -17,6 +17,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "platform/headless/headless.h"
@@ -27,6 +28,8 @@
 #include "shell/game.h"
 #include "shell/title.h"
 #include "data/check.h"
+#include "data/reader.h"
+#include "data/save_history.h"
 #include "folders.h"
 #include "options.h"
 #include "platform/qt/recorder.h"
@@ -96,6 +99,7 @@ int main(int argc, char** argv) {
   const z2::ParsedOptions parsed = z2::parse_options(args);
   if (parsed.outcome != z2::ParsedOptions::Outcome::Run) return z2::report_parse_outcome(parsed);
   z2::Options o = parsed.options;
+  z2::keep_path_bytes(o, argc, argv);
   const z2::Folders where = z2::choose_folders(o.root, program_dir(argv[0]), ZANDO_GAME_DIR, ZANDO_INSTALLED_DATA);
   const uint32_t seed =
       o.seed.value_or(static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
@@ -103,13 +107,20 @@ int main(int argc, char** argv) {
   if (const std::string missing = z2::missing_content(where.root); !missing.empty())
     return report_missing_content(missing, o.headless || o.check_data, argc, argv);
   if (o.check_data) return z2::check_data_main(where.root, std::cout);
+  if (o.saves) {
+    const std::string root = where.root.ends_with('/') ? where.root : where.root + "/";
+    const std::string dir = where.user_dir.empty() ? root + "dat/" : where.user_dir;
+    return z2::list_saves(dir + "z.wav", std::cout);
+  }
 
   if (o.headless) {
-    std::ifstream script_file;
+    // Read whole, as a regular file: a folder or a device is no script.
+    std::istringstream script_file;
     if (!o.script.empty()) {
-      script_file.open(o.script, std::ios::binary);
-      if (!script_file) {
-        std::cerr << "zando2: cannot read the script " << o.script << "\n";
+      try {
+        script_file.str(z2::read_file_bytes(o.script));
+      } catch (const z2::DataError& e) {
+        std::cerr << "zando2: cannot read the script " << o.script << ": " << e.reason() << "\n";
         return 2;
       }
     }

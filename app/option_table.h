@@ -25,6 +25,7 @@ inline constexpr UsageLine kUsageLines[] = {
     {"[--root DIR]", "the game in its window"},
     {"--headless [--script FILE]", "without a window: commands in, a transcript out"},
     {"--check-data [--root DIR]", "check the data files and exit"},
+    {"--saves [--root DIR]", "list the save and its backups"},
 };
 
 inline constexpr OptionSpec kOptionTable[] = {
@@ -47,6 +48,9 @@ inline constexpr OptionSpec kOptionTable[] = {
     {"mute", "", "", "Window: start muted for this run."},
     {"check-data", "", "",
      "Check every data file of the program folder, report problems one per line and exit (status 1 when any)."},
+    {"saves", "", "",
+     "List the save and its backups with their date, name, level, floor and play time, and which are damaged; "
+     "then exit."},
 };
 
 }  // namespace z2

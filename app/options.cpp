@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <charconv>
 #include <iostream>
+#include <string_view>
+#include <utility>
 
 #include "option_table.h"
 
@@ -121,6 +123,7 @@ ParsedOptions parse_options(const QStringList& args) {
   o.headless = is_set("headless");
   o.debug_panel = is_set("debug-panel");
   o.check_data = is_set("check-data");
+  o.saves = is_set("saves");
   o.fast = is_set("fast");
   o.fullscreen = is_set("fullscreen");
   o.mute = is_set("mute");
@@ -156,6 +159,25 @@ ParsedOptions parse_options(const QStringList& args) {
     o.answer_yes = a == QLatin1String("yes");
   }
   return out;
+}
+
+void keep_path_bytes(Options& o, int argc, char** argv) {
+  const std::pair<std::string_view, std::string*> paths[] = {
+      {"--root", &o.root}, {"--script", &o.script}, {"--record", &o.record}};
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view a = argv[i];
+    if (a == "--") break;
+    for (const auto& [name, out] : paths) {
+      if (a == name && i + 1 < argc) {
+        *out = argv[++i];
+        break;
+      }
+      if (a.size() > name.size() && a.substr(0, name.size()) == name && a[name.size()] == '=') {
+        *out = std::string(a.substr(name.size() + 1));
+        break;
+      }
+    }
+  }
 }
 
 int report_parse_outcome(const ParsedOptions& p) {

@@ -13,6 +13,7 @@ struct Options {
   bool headless = false;
   bool debug_panel = false;
   bool check_data = false;
+  bool saves = false;  // list the save and its backups
   bool answer_yes = true;
   std::optional<uint32_t> seed;
   bool fast = false;         // headless: fast-forward held for the whole run
@@ -37,6 +38,12 @@ const char* program_version();
 
 // args as QCoreApplication::arguments() gives them: the program first.
 ParsedOptions parse_options(const QStringList& args);
+
+// The paths of --root, --script and --record exactly as the system gave them:
+// a folder's name in another encoding than the locale's (Shift-JIS, say)
+// does not survive the trip through QString. Call after parse_options with
+// the same command line.
+void keep_path_bytes(Options& o, int argc, char** argv);
 
 // The exit status and output of a command line that does not start the game:
 // the help and the version on standard output (status 0), an error on

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/file_stamp.h"
+#include "data/reader.h"
 
 namespace z2 {
 
@@ -177,8 +178,17 @@ class PictureCache {
       entries_.erase(it);
       break;
     }
+    // Read as bytes: a path is what the system gave, in whatever encoding the
+    // folder's name has, which a QString would not keep.
     QImage img;
-    if (!img.load(QString::fromStdString(path))) return std::nullopt;
+    std::string bytes;
+    try {
+      bytes = read_file_bytes(path);
+    } catch (const DataError&) {
+      return std::nullopt;
+    }
+    if (!img.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size())))
+      return std::nullopt;
     img = img.convertToFormat(QImage::Format_RGB32);
     entries_.push_front({path, *now, img});
     if (entries_.size() > kMaxEntries) entries_.pop_back();

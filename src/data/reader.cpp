@@ -1,9 +1,11 @@
 #include "data/reader.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "data/cp932.h"
@@ -18,38 +20,63 @@ DataReader::DataReader(std::string bytes, std::string name) : data_(std::move(by
   if (auto eof = data_.find('\x1A'); eof != std::string::npos) data_.resize(eof);
 }
 
-DataReader DataReader::open(const std::string& path) {
-  // Plain read(2): a stream would take a folder or a failed read for an empty file.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+std::string read_file_bytes(const std::string& path, size_t limit) {
+  // Non-blocking, so that opening a FIFO returns at once instead of waiting
+  // for a writer; a plain read(2), since a stream would take a folder or a
+  // failed read for an empty file.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) throw DataError(path, std::strerror(errno));
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) throw DataError(path, std::strerror(errno));
+  if (S_ISDIR(st.st_mode)) throw DataError(path, std::strerror(EISDIR));
+  if (!S_ISREG(st.st_mode)) throw DataError(path, "普通のファイルではありません（FIFO や装置のファイルは読みません）");
+  const auto too_big = [&] {
+    return DataError(path, "ファイルが大きすぎます（" + std::to_string(limit) + " バイトまで）");
+  };
+  if (static_cast<uint64_t>(st.st_size) > limit) throw too_big();
   std::string bytes;
+  bytes.reserve(static_cast<size_t>(st.st_size));
   char buf[65536];
   for (;;) {
     const ssize_t n = ::read(fd, buf, sizeof buf);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
-      const int e = errno;
-      ::close(fd);
-      throw DataError(path, std::strerror(e));
+      throw DataError(path, std::strerror(errno));
     }
+    // The file may grow while it is read.
+    if (bytes.size() + static_cast<size_t>(n) > limit) throw too_big();
     bytes.append(buf, static_cast<size_t>(n));
   }
-  ::close(fd);
-  return DataReader(std::move(bytes), path);
+  return bytes;
 }
 
-void DataReader::require_crlf_lines() const {
+DataReader DataReader::open(const std::string& path) { return DataReader(read_file_bytes(path), path); }
+
+void DataReader::require_crlf_lines() {
   if (data_.empty()) throw DataError(name_, "ファイルが空です（データが壊れています）");
   if (data_.find("\r\n") == std::string::npos)
     throw DataError(name_, "1行目に行の区切り（CR LF）がありません（データが壊れています）", 1);
+  crlf_only_ = true;
+}
+
+void DataReader::bad_line_end(int line) const {
+  throw DataError(name_, std::to_string(line) + "行目の行末が CR LF ではありません（データが壊れています）", line);
 }
 
 void DataReader::skip_line_end() {
   if (pos_ < data_.size() && data_[pos_] == '\r') {
     ++pos_;
     ++line_;
-    if (pos_ < data_.size() && data_[pos_] == '\n') ++pos_;
+    if (pos_ < data_.size() && data_[pos_] == '\n') {
+      ++pos_;
+    } else if (crlf_only_ && pos_ < data_.size()) {
+      bad_line_end(line_ - 1);
+    }
   }
 }
 
@@ -57,6 +84,8 @@ std::string DataReader::read_string() {
   size_t start = pos_;
   while (pos_ < data_.size() && data_[pos_] != '\r') ++pos_;
   std::string_view raw(data_.data() + start, pos_ - start);
+  // The lines that follow lost their CR: the text ran on to the end.
+  if (crlf_only_ && pos_ == data_.size() && raw.find('\n') != std::string_view::npos) bad_line_end(line_);
   skip_line_end();
   return cp932_to_utf8(raw);
 }
@@ -67,6 +96,7 @@ i32 DataReader::read_int() {
     if (data_[pos_] == '\r') {
       skip_line_end();
     } else {
+      if (crlf_only_ && data_[pos_] == '\n') bad_line_end(line_);
       ++pos_;
     }
   }
@@ -76,7 +106,10 @@ i32 DataReader::read_int() {
   std::string_view tok(data_.data() + start, pos_ - start);
   int tok_line = line_;
   // The rest of the line is ignored.
-  while (pos_ < data_.size() && data_[pos_] != '\r') ++pos_;
+  while (pos_ < data_.size() && data_[pos_] != '\r') {
+    if (crlf_only_ && data_[pos_] == '\n') bad_line_end(tok_line);
+    ++pos_;
+  }
   skip_line_end();
 
   size_t i = 0;

@@ -42,7 +42,13 @@ bool write_temp(const std::string& path, const std::string& bytes, std::string* 
     if (why) *why = failure(path, what, err);
     return false;
   };
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // Made anew, never opened through whatever stands at its name: a link
+  // planted there must not send the save into a file elsewhere. A leftover of
+  // an interrupted save (or anything else in the way) is removed first;
+  // unlink removes a link itself, not what it points to.
+  const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  int fd = ::open(tmp.c_str(), flags, 0644);
+  if (fd < 0 && errno == EEXIST && ::unlink(tmp.c_str()) == 0) fd = ::open(tmp.c_str(), flags, 0644);
   if (fd < 0) return fail("一時ファイルを作れません", errno, -1);
   size_t done = 0;
   while (done < bytes.size()) {

@@ -5,6 +5,7 @@
 #include "data/cp932.h"
 #include "data/report.h"
 #include "data/save.h"
+#include "data/save_history.h"
 #include "shell/status.h"
 
 namespace z2 {
@@ -25,7 +26,17 @@ SaveOutcome save_all(Game& g) {
     std::error_code ec;
     std::filesystem::create_directories(g.user_dir, ec);
   }
-  if (!write_file_atomic(g.save_path(), save_bytes(g.s), &r.why)) return r;
+  // A linked save is written to the link's target; the file it replaces is
+  // kept among the backups first.
+  std::string target;
+  if (!save_target(g.save_path(), &target, &r.why)) return r;
+  SaveHistory history(g.save_path(), target);
+  history.begin();
+  if (!write_file_atomic(target, save_bytes(g.s), &r.why)) {
+    history.abandon();
+    return r;
+  }
+  history.finish();
   r.saved = true;
   r.report_written = write_file_atomic(report_path(g), report_bytes(g), &r.why);
   return r;

@@ -21,6 +21,8 @@ struct SaveOutcome {
 // alone: it is written to a temporary file and renamed into place before the
 // report is tried, so a report that cannot be written never costs the save.
 // A save that fails leaves the old one as it was, and no report is written.
+// A save that is a symbolic link is written through to its target, and the
+// file a save replaces is kept among the backups (data/save_history.h).
 SaveOutcome save_all(Game& g);
 
 }  // namespace z2

@@ -3,11 +3,13 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <sys/stat.h>
+
 #include <algorithm>
-#include <filesystem>
 
 #include "data/reader.h"
 #include "data/save.h"
+#include "data/save_history.h"
 #include "shell/autosave.h"
 #include "data/tables.h"
 #include "shell/messages.h"
@@ -19,7 +21,7 @@
 
 namespace z2 {
 
-LoadedGame read_all(const Game& g, bool with_save) {
+LoadedGame read_all(const Game& g, bool with_save, const std::string& save_file) {
   // The copy keeps what the save does not hold (the seals set at start-up,
   // the opening texts) just as loading over the running state would.
   LoadedGame l{std::make_unique<GameState>(g.s), nullptr};
@@ -39,7 +41,7 @@ LoadedGame read_all(const Game& g, bool with_save) {
         }
       }
     }
-    load_save(*l.s, g.save_path());
+    load_save(*l.s, save_file.empty() ? g.save_path() : save_file);
   }
   l.t = read_tables(g.dat_dir());
   return l;
@@ -104,21 +106,64 @@ void Button12Click(Game& g) {
   load_floor_background(g, false);
 }
 
-// "COUNTINUE"
-void Button11Click(Game& g) {
-  play_se(g, "key.wav");
-  if (!std::filesystem::exists(g.save_path())) {
-    g.plat.notice("セーブデータがありません。「NEW GAME」で始めてください。");
-    return;
-  }
-  // A damaged save or data file stops here with the title and its music as
-  // they were: the player's save must not be replaced by half a game at close.
-  LoadedGame loaded = read_all(g);
+// COUNTINUE's last step: the game read is the running game now.
+void continue_with(Game& g, LoadedGame&& loaded) {
   play_bgm(g, "not");
   g.ui.start_box.visible = false;
   g.ui.map_box.visible = true;
   adopt(g, std::move(loaded));
   load_floor_background(g, true);
+}
+
+// A save that cannot be continued (missing or damaged, `why` says which) is
+// not the end of the game while an older copy reads cleanly: the newest such
+// copy is offered. Yes sets the damaged save aside and continues from the
+// copy; no changes nothing. False when there is no copy to offer.
+bool offer_backup(Game& g, const std::string& why, bool damaged) {
+  for (const SaveCopy& c : save_copies(g.save_path())) {
+    LoadedGame l;
+    try {
+      l = read_all(g, true, c.path);
+    } catch (const DataError& e) {
+      if (e.file() != c.path) throw;  // a master file: reported as any other
+      continue;
+    }
+    const GameState& s = *l.s;
+    if (!g.plat.ask(why + "バックアップから続けますか？\r" + c.when + " のセーブ: " + s.my_name + " LV" +
+                    std::to_string(s.my_lv) + " " + std::to_string(s.floor) + "階"))
+      return true;
+    std::string aside_why;
+    if (damaged && !set_damaged_save_aside(g.save_path(), &aside_why)) {
+      g.plat.error(aside_why);
+      return true;
+    }
+    continue_with(g, std::move(l));
+    return true;
+  }
+  return false;
+}
+
+// "COUNTINUE"
+void Button11Click(Game& g) {
+  play_se(g, "key.wav");
+  struct stat st {};
+  if (::lstat(g.save_path().c_str(), &st) != 0) {
+    if (!offer_backup(g, "セーブデータがありません。", false))
+      g.plat.notice("セーブデータがありません。「NEW GAME」で始めてください。");
+    return;
+  }
+  // A damaged save or data file stops here with the title and its music as
+  // they were: the player's save must not be replaced by half a game at close.
+  LoadedGame loaded;
+  try {
+    loaded = read_all(g);
+  } catch (const DataError& e) {
+    if (e.file() != g.save_path()) throw;
+    g.plat.error(e.what());
+    offer_backup(g, "", true);
+    return;
+  }
+  continue_with(g, std::move(loaded));
 }
 
 void paint_black(Control& c) {

@@ -13,10 +13,10 @@ struct LoadedGame {
   std::unique_ptr<GameState> s;
   std::shared_ptr<const Tables> t;
 };
-// Reads the save file (unless `with_save` is false) into a copy of the
-// running state, and every master file (see read_tables). The running game
-// is not touched. Throws DataError.
-LoadedGame read_all(const Game& g, bool with_save = true);
+// Reads the save file (unless `with_save` is false; `save_file` instead of
+// the save, when given) into a copy of the running state, and every master
+// file (see read_tables). The running game is not touched. Throws DataError.
+LoadedGame read_all(const Game& g, bool with_save = true, const std::string& save_file = {});
 // Makes what read_all read the running game, then sets the text speed.
 void adopt(Game& g, LoadedGame&& loaded);
 // load_all: both at once. Throws DataError, leaving the running game as it was.

@@ -99,3 +99,17 @@ foreach(face "" "--headless")
     message(FATAL_ERROR "zando2 ${face} --root without cg/: got\n${err}")
   endif()
 endforeach()
+
+# A folder or a device is no script either: refused at once, not run as an empty one.
+run(2 --headless --script ${CMAKE_CURRENT_LIST_DIR})
+run(2 --headless --script /dev/zero)
+
+# A program folder whose name is Shift-JIS bytes (日本), not UTF-8: found, and every
+# data file and picture in it read (the check loads each picture).
+execute_process(
+  COMMAND sh -c "d=\"$1/$(printf '\\223\\372\\226\\173')\"; rm -rf \"$d\" && mkdir -p \"$d\" && cp -r \"$2\"/. \"$d\" && \"$3\" --check-data --root \"$d\"; rc=$?; rm -rf \"$d\"; exit $rc"
+          sh ${WORK} ${GAME} ${ZANDO2}
+  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "check-data: no problems found\n")
+  message(FATAL_ERROR "--check-data in a Shift-JIS folder: status ${rc}\n${out}\n${err}")
+endif()

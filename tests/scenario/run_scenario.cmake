@@ -8,7 +8,8 @@
 #   "# remove: PATH" removes a file of the copy before the run;
 #   "# folder: PATH" puts a folder at PATH of the copy (a file that cannot be written);
 #   "# save: FILE..." puts FILE (relative to the fixture sets; "folder" for a
-#     folder in its place) as dat/z.wav; with several, the script runs once
+#     folder in its place, "fifo" for a FIFO, "dev-zero" for a link to
+#     /dev/zero) as dat/z.wav; with several, the script runs once
 #     per save and each run's transcript starts with "== save: FILE";
 #   "# save-kept" checks that dat/z.wav is byte for byte what was put there;
 #   "# present: PATH" / "# absent: PATH" check a file after the run.
@@ -66,6 +67,10 @@ foreach(save ${runs})
   endforeach()
   if(save STREQUAL "folder")
     file(MAKE_DIRECTORY ${WORK}/dat/z.wav/inside)
+  elseif(save STREQUAL "fifo")
+    execute_process(COMMAND mkfifo ${WORK}/dat/z.wav)
+  elseif(save STREQUAL "dev-zero")
+    file(CREATE_LINK /dev/zero ${WORK}/dat/z.wav SYMBOLIC)
   elseif(NOT save STREQUAL "-")
     configure_file(${FIXTURES}/${save} ${WORK}/dat/z.wav COPYONLY)
   endif()
@@ -82,6 +87,10 @@ foreach(save ${runs})
     if(save STREQUAL "folder")
       if(NOT IS_DIRECTORY ${WORK}/dat/z.wav/inside)
         message(FATAL_ERROR "the folder in the save's place was replaced")
+      endif()
+    elseif(save STREQUAL "fifo" OR save STREQUAL "dev-zero")
+      if(NOT EXISTS ${WORK}/dat/z.wav OR IS_DIRECTORY ${WORK}/dat/z.wav)
+        message(FATAL_ERROR "the ${save} in the save's place was replaced")
       endif()
     else()
       execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${FIXTURES}/${save} ${WORK}/dat/z.wav

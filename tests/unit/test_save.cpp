@@ -15,6 +15,7 @@
 #include "data/report.h"
 #include "shell/autosave.h"
 #include "data/save.h"
+#include "data/save_history.h"
 #include "data/tables.h"
 #include "game_fixture.h"
 #include "shell/status.h"
@@ -22,6 +23,7 @@
 #include "state/int32.h"
 #include "state/vars.h"
 #include "state/ids.h"
+#include "temp_dir.h"
 
 namespace z2 {
 namespace {
@@ -392,6 +394,152 @@ TEST(CloseHandler, ASecondRunContinuesWithTheSameValues) {
   const std::string opened = run(*g2, plat2, out2, "click Button11\n");
   EXPECT_EQ(opened.find("error:"), std::string::npos) << opened;
   EXPECT_EQ(run(*g2, plat2, out2, "dump\n"), first);
+}
+
+// Links planted at the names of the temporary files lead nowhere: the files
+// they point at stay as they were. A save that is itself a link (the player
+// keeps it elsewhere) is written to the link's target, and the link stays.
+TEST(SaveAll, LinksPlantedAtTheTemporaryNamesAndALinkedSave) {
+  test::TestGame t;
+  const SavedPair old = first_save(t);
+  test::TempDir outside;
+  const std::string victim = outside.dir() + "victim", victim2 = outside.dir() + "victim2";
+  write_bytes(victim, "keep");
+  write_bytes(victim2, "keep too");
+  fs::create_symlink(victim, t.g.save_path() + ".tmp");
+  fs::create_symlink(victim2, t.root + "投稿.txt.tmp");
+  t.g.s.my_lv = 12;
+  std::string why;
+  ASSERT_TRUE(save_both(t.g, &why)) << why;
+  EXPECT_EQ(read_bytes(victim), "keep");
+  EXPECT_EQ(read_bytes(victim2), "keep too");
+  EXPECT_EQ(read_bytes(t.g.save_path()), save_bytes(t.g.s));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(t.g.save_path() + ".tmp")));
+
+  const std::string real = outside.dir() + "real.wav";
+  fs::rename(t.g.save_path(), real);
+  fs::create_symlink(real, t.g.save_path());
+  const std::string before = read_bytes(real);
+  t.g.s.my_lv = 13;
+  ASSERT_TRUE(save_both(t.g, &why)) << why;
+  EXPECT_TRUE(fs::is_symlink(t.g.save_path()));
+  EXPECT_EQ(read_bytes(real), save_bytes(t.g.s));
+  ASSERT_FALSE(save_copies(t.g.save_path()).empty());
+  EXPECT_EQ(read_bytes(save_copies(t.g.save_path())[0].path), before);
+  (void)old;
+}
+
+// Each save keeps the file it replaces; the newest five stay, a failed save
+// changes none of them, and a short save that was continued is kept as it was.
+TEST(SaveHistory, TheNewestFiveCopiesOfReplacedSaves) {
+  test::TestGame t;
+  first_save(t);
+  std::string why, replaced;
+  for (int k = 1; k <= 7; ++k) {
+    replaced = read_bytes(t.g.save_path());
+    t.g.s.my_lv = k;
+    ASSERT_TRUE(save_both(t.g, &why)) << why;
+  }
+  std::vector<SaveCopy> copies = save_copies(t.g.save_path());
+  ASSERT_EQ(copies.size(), 5u);
+  EXPECT_EQ(read_bytes(copies[0].path), replaced);
+  EXPECT_EQ(copies[0].path.rfind(t.root + "dat/backups/z.wav.", 0), 0u) << copies[0].path;
+
+  {
+    WriteFnGuard guard(full_disk_write);
+    g_budget = 100;
+    t.g.s.my_lv = 99;
+    EXPECT_FALSE(save_both(t.g, &why));
+  }
+  const std::vector<SaveCopy> after = save_copies(t.g.save_path());
+  ASSERT_EQ(after.size(), copies.size());
+  for (size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i].path, copies[i].path);
+
+  // Cut by a failing disk: it loads short, and the close after it keeps it whole.
+  const std::string cut = read_bytes(t.g.save_path()).substr(0, 300);
+  write_bytes(t.g.save_path(), cut);
+  ASSERT_TRUE(click(t.g, "Button11"));
+  ASSERT_FALSE(t.g.ui.start_box.visible) << t.transcript();
+  ASSERT_TRUE(close_request(t.g));
+  EXPECT_EQ(read_bytes(save_copies(t.g.save_path())[0].path), cut);
+}
+
+// However many damaged copies come after it, the last copy that reads cleanly is never removed.
+TEST(SaveHistory, TheLastCleanCopyStays) {
+  test::TestGame t;
+  const SavedPair good = first_save(t);
+  const std::string dir = t.root + "dat/backups/";
+  fs::create_directories(dir);
+  write_bytes(dir + "z.wav.2001-01-01_00-00-00", good.save);
+  for (int k = 2; k <= 6; ++k) write_bytes(dir + "z.wav.200" + std::to_string(k) + "-01-01_00-00-00", "damaged");
+  write_bytes(t.g.save_path(), "damaged");
+  std::string why;
+  ASSERT_TRUE(save_both(t.g, &why)) << why;
+  const std::vector<SaveCopy> copies = save_copies(t.g.save_path());
+  ASSERT_EQ(copies.size(), 6u);
+  EXPECT_EQ(copies.back().path, dir + "z.wav.2001-01-01_00-00-00");
+  EXPECT_EQ(copies.back().when, "2001-01-01 00:00:00");
+  EXPECT_FALSE(fs::exists(dir + "z.wav.2002-01-01_00-00-00"));
+}
+
+// COUNTINUE on a damaged save offers the newest copy that reads cleanly.
+TEST(SaveHistory, ContinueFromTheNewestGoodCopy) {
+  test::TestGame t;
+  first_save(t);
+  const std::string dir = t.root + "dat/backups/";
+  fs::create_directories(dir);
+  auto copy_at = [&](const std::string& stamp, int lv, int floor) {
+    t.g.s.my_lv = lv;
+    t.g.s.floor = floor;
+    write_bytes(dir + "z.wav." + stamp, save_bytes(t.g.s));
+  };
+  copy_at("2020-05-01_10-00-00", 7, 2);
+  copy_at("2020-05-02_10-00-00", 9, 3);
+  write_bytes(dir + "z.wav.2020-05-03_10-00-00", "damaged too");
+  const std::string damaged = read_bytes(t.g.save_path()).substr(0, 200) + "x\r\n";
+  write_bytes(t.g.save_path(), damaged);
+  t.g.ui.start_box.visible = true;
+
+  t.plat.queue_answer(false);
+  size_t from = t.transcript().size();
+  ASSERT_TRUE(click(t.g, "Button11"));
+  std::string said = t.transcript().substr(from);
+  EXPECT_NE(said.find("error: " + t.g.save_path()), std::string::npos) << said;
+  EXPECT_NE(said.find("ask: バックアップから続けますか？\\r2020-05-02 10:00:00 のセーブ: アレク LV9 3階 -> no"),
+            std::string::npos)
+      << said;
+  EXPECT_TRUE(t.g.ui.start_box.visible);
+  EXPECT_EQ(read_bytes(t.g.save_path()), damaged);
+
+  t.plat.queue_answer(true);
+  ASSERT_TRUE(click(t.g, "Button11"));
+  EXPECT_FALSE(t.g.ui.start_box.visible);
+  EXPECT_EQ(t.g.s.my_lv, 9);
+  EXPECT_EQ(t.g.s.floor, 3);
+  EXPECT_FALSE(fs::exists(t.g.save_path()));
+  std::vector<std::string> aside;
+  for (const auto& e : fs::directory_iterator(t.root + "dat"))
+    if (e.path().filename().string().rfind("z.wav.damaged-", 0) == 0) aside.push_back(e.path().string());
+  ASSERT_EQ(aside.size(), 1u);
+  EXPECT_EQ(read_bytes(aside[0]), damaged);
+}
+
+// With damaged copies only, COUNTINUE on a damaged save is as it always was.
+TEST(SaveHistory, DamagedCopiesOnlyOfferNothing) {
+  test::TestGame t;
+  first_save(t);
+  const std::string dir = t.root + "dat/backups/";
+  fs::create_directories(dir);
+  write_bytes(dir + "z.wav.2020-05-03_10-00-00", "");
+  write_bytes(t.g.save_path(), "damaged");
+  t.g.ui.start_box.visible = true;
+  const size_t from = t.transcript().size();
+  ASSERT_TRUE(click(t.g, "Button11"));
+  const std::string said = t.transcript().substr(from);
+  EXPECT_EQ(said.find("ask:"), std::string::npos) << said;
+  EXPECT_NE(said.find("error: "), std::string::npos) << said;
+  EXPECT_TRUE(t.g.ui.start_box.visible);
+  EXPECT_EQ(read_bytes(t.g.save_path()), "damaged");
 }
 
 }  // namespace

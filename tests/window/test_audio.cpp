@@ -250,6 +250,35 @@ TEST(AudioOutput, OnlyTheNewestPieceAskedForPlays) {
   EXPECT_FALSE(has_level_above(s, 300));
 }
 
+// A piece the synthesizer cannot parse stays silent, as a missing one does:
+// the effects after it play, and the sound closes at once.
+TEST(AudioOutput, ABrokenPieceBlocksNothing) {
+  if (!have_soundfont()) GTEST_SKIP() << "no General MIDI soundfont installed";
+  DiskCapture cap;
+  write_square_wav(cap.path("e.wav"), 100, 5000);
+  write_file(cap.path("empty.mid"), {});
+  write_file(cap.path("cut.mid"), {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 0x60, 'M', 'T', 'r', 'k', 0, 0, 0, 40});
+  write_file(cap.path("text.mid"), {'n', 'o', 't', 'e', 's', '\n'});
+  for (const char* piece : {"empty.mid", "cut.mid", "text.mid"}) {
+    QElapsedTimer t;
+    {
+      auto audio = cap.open();
+      audio->music_play(cap.path(piece));
+      pump(300);
+      t.start();
+      audio->play_effect(cap.path("e.wav"));
+      EXPECT_LT(t.elapsed(), 200) << piece << ": the effect kept the window waiting";
+      pump(400);
+      t.restart();
+    }
+    EXPECT_LT(t.elapsed(), 1000) << piece << ": closing the sound waited";
+    // The effect was heard whole, and no music.
+    const std::vector<int16_t> s = cap.samples();
+    EXPECT_EQ(count_of(s, 5000), 44100 * 100 / 1000 * 2) << piece;
+    EXPECT_FALSE(has_level_above(s, 5000)) << piece;
+  }
+}
+
 TEST(AudioOutput, NoDeviceMeansSilence) {
   const char* old = std::getenv("SDL_AUDIODRIVER");
   const std::string keep = old ? old : "";

@@ -9,12 +9,16 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <functional>
+#include <string_view>
 #include <filesystem>
 #include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
 
+#include "data/midi.h"
+#include "data/reader.h"
 #include "platform/qt/audio.h"
 #include "shell/music_loop.h"
 
@@ -33,6 +37,22 @@ class SilentAudio : public Audio {
 // Effects wait at most this many deep behind channel 0; more are dropped, so
 // a burst of clicks cannot pile up sound for minutes.
 constexpr size_t kEffectQueueMax = 16;
+
+// The file's bytes, or empty when it is no regular file of a sane size (a
+// FIFO would block the thread that opens it for ever).
+std::string file_bytes(const std::string& path) {
+  try {
+    return read_file_bytes(path);
+  } catch (const DataError&) {
+    return {};
+  }
+}
+
+Mix_Chunk* load_wave(const std::string& path) {
+  const std::string bytes = file_bytes(path);
+  if (bytes.empty()) return nullptr;
+  return Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+}
 
 const char* find_soundfont() {
   static const char* const kFonts[] = {
@@ -99,7 +119,7 @@ class SdlAudio : public Audio {
       for (Mix_Chunk* c : queue_) Mix_FreeChunk(c);
       queue_.clear();
     }
-    release_held();
+    free_held();
     std::lock_guard open(g_open_mu);
     Mix_CloseAudio();
     Mix_Quit();
@@ -109,26 +129,31 @@ class SdlAudio : public Audio {
   // Once on channel 0, behind what plays there. The mixer itself would cut the
   // sound that plays, so the queue is ours; it moves on from the worker thread,
   // which keeps effects flowing while the window's thread sleeps in a message.
+  // The window's thread only hands over the work: every mixer call takes the
+  // sound device's lock, and the window must never wait for the device.
   void play_effect(const std::string& path) override {
-    std::lock_guard lock(fx_mu_);
-    if (queue_.size() >= kEffectQueueMax) return;
-    Mix_Chunk* c = Mix_LoadWAV(path.c_str());
-    if (!c) return;
-    if (busy_) {
-      queue_.push_back(c);
-    } else {
-      start_locked(c);
-    }
+    task([this, path] {
+      std::lock_guard lock(fx_mu_);
+      if (queue_.size() >= kEffectQueueMax) return;
+      Mix_Chunk* c = load_wave(path);
+      if (!c) return;
+      if (busy_) {
+        queue_.push_back(c);
+      } else {
+        start_locked(c);
+      }
+    });
   }
 
   void hold(const std::string& path, int count) override {
-    for (int i = 0; i < count; ++i)
-      if (Mix_Chunk* c = Mix_LoadWAV(path.c_str())) held_.push_back(c);
+    task([this, path, count] {
+      for (int i = 0; i < count; ++i)
+        if (Mix_Chunk* c = load_wave(path)) held_.push_back(c);
+    });
   }
 
   void release_held() override {
-    for (Mix_Chunk* c : held_) Mix_FreeChunk(c);
-    held_.clear();
+    task([this] { free_held(); });
   }
 
   // Pieces play with loops = -1: FluidSynth loops inside the piece without the
@@ -154,6 +179,21 @@ class SdlAudio : public Audio {
   }
 
  private:
+  void free_held() {
+    for (Mix_Chunk* c : held_) Mix_FreeChunk(c);
+    held_.clear();
+  }
+
+  // Runs `work` on the effect worker; a flood beyond what a player can click is dropped.
+  void task(std::function<void()> work) {
+    {
+      std::lock_guard lock(sig_mu_);
+      if (tasks_.size() >= kEffectQueueMax * 4) return;
+      tasks_.push_back(std::move(work));
+    }
+    sig_cv_.notify_one();
+  }
+
   // Audio thread: the sound on channel 0 is over (or was halted).
   static void SDLCALL channel_finished(int channel) {
     if (channel != 0) return;
@@ -205,7 +245,8 @@ class SdlAudio : public Audio {
   void music_worker() {
     setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
     Mix_Music* music = nullptr;
-    uint64_t loaded = 0;  // the token `music` was loaded for
+    std::string music_bytes;  // what `music` was loaded from
+    uint64_t loaded = 0;      // the token `music` was loaded for
     for (;;) {
       MusicWish wish;
       {
@@ -223,7 +264,12 @@ class SdlAudio : public Audio {
       halt_music(music);
       loaded = 0;
       if (wish.token == 0 || !music_ok_) continue;
-      music = Mix_LoadMUS(wish.path.c_str());
+      // A file the synthesizer cannot parse would make it spin for ever inside
+      // the device's callback: such a piece stays silent, as a missing one does.
+      music_bytes = file_bytes(wish.path);
+      if (music_bytes.empty() || !midi_fault(music_bytes).empty()) continue;
+      const std::string_view smf = midi_payload(music_bytes);
+      music = Mix_LoadMUSType_RW(SDL_RWFromConstMem(smf.data(), static_cast<int>(smf.size())), MUS_MID, 1);
       if (!music) continue;
       loaded = wish.token;
       // Asked for something else while it loaded: not a note of it is heard.
@@ -263,18 +309,22 @@ class SdlAudio : public Audio {
     }
   }
 
-  // Frees each finished effect and starts the next one waiting. Runs the
-  // mixer calls the audio thread's callback must not make itself.
+  // Frees each finished effect and starts the next one waiting, and runs the
+  // window's sound work: the mixer calls the audio thread's callback must not
+  // make itself, and the window's thread must not wait for.
   void effect_worker() {
     for (;;) {
       int done = 0;
+      std::deque<std::function<void()>> work;
       {
         std::unique_lock lock(sig_mu_);
-        sig_cv_.wait(lock, [this] { return quit_ || finished_ > 0; });
+        sig_cv_.wait(lock, [this] { return quit_ || finished_ > 0 || !tasks_.empty(); });
         if (quit_) return;
         done = finished_;
         finished_ = 0;
+        work.swap(tasks_);
       }
+      for (auto& w : work) w();
       std::lock_guard lock(fx_mu_);
       for (int i = 0; i < done; ++i) {
         if (current_) Mix_FreeChunk(current_);
@@ -306,6 +356,7 @@ class SdlAudio : public Audio {
   std::mutex sig_mu_;
   std::condition_variable sig_cv_;
   int finished_ = 0;
+  std::deque<std::function<void()>> tasks_;
   bool quit_ = false;
   std::thread worker_;
 

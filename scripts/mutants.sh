@@ -61,7 +61,8 @@ rest() {
   ctest --test-dir "$build" -L 'unit|scenario' -R "$players|^[A-Z]" -E '^(Cggen|Datgen|Sndgen)[.]' -j2 --timeout 120 \
         --stop-on-failure >"$work/ctest.log" 2>&1 || return 1
 }
-failed() { grep -m1 -E '\*\*\*|Failed|Not Run' "$work/ctest.log" | sed -E 's/.*#[0-9]+: ([^ ]+).*/\1/'; }
+# The first test of ctest's closing list of failures (a test's own name may hold "Failed").
+failed() { sed -n '/The following tests FAILED:/{n;p;q}' "$work/ctest.log" | sed -E 's/^[[:space:]]*[0-9]+ - ([^ ]+).*/\1/'; }
 
 baseline() {
   "$1"

@@ -113,3 +113,21 @@ execute_process(
 if(NOT rc EQUAL 0 OR NOT out STREQUAL "check-data: no problems found\n")
   message(FATAL_ERROR "--check-data in a Shift-JIS folder: status ${rc}\n${out}\n${err}")
 endif()
+
+# --saves lists the save and each backup, newest first, and names a damaged copy
+# with its reason; it reads only, and says so with status 0.
+set(hist ${WORK}/history)
+file(REMOVE_RECURSE ${hist})
+file(COPY ${GAME}/ DESTINATION ${hist})
+file(REMOVE ${hist}/dat/z.wav)
+file(WRITE ${WORK}/history.script "answer yes\nclick Button12\nclose\n")
+run(0 --headless --root ${hist} --seed 1 --script ${WORK}/history.script)
+file(MAKE_DIRECTORY ${hist}/dat/backups)
+file(COPY_FILE ${hist}/dat/z.wav ${hist}/dat/backups/z.wav.2026-01-01_03-04-05)
+file(COPY_FILE ${CMAKE_CURRENT_LIST_DIR}/../fixtures/saves/not_a_number.wav
+     ${hist}/dat/backups/z.wav.2026-01-02_03-04-05)
+run(0 --saves --root ${hist})
+if(NOT out MATCHES "dat/z\\.wav  [0-9-]+ [0-9:]+  [^\n]+  LV 1  floor 0  play time 0:00\n[^\n]*backups/z\\.wav\\.2026-01-02_03-04-05  2026-01-02 03:04:05  damaged: [^\n]+\n[^\n]*backups/z\\.wav\\.2026-01-01_03-04-05  2026-01-01 03:04:05  [^\n]+  LV 1  floor 0  play time 0:00\n$")
+  message(FATAL_ERROR "--saves on a folder with a damaged copy:\n${out}\n${err}")
+endif()
+file(REMOVE_RECURSE ${hist})

@@ -19,21 +19,12 @@
 
 namespace {
 
-class Silence : public z2::Audio {
- public:
-  void play_effect(const std::string&) override {}
-  void hold(const std::string&, int) override {}
-  void release_held() override {}
-  void music_play(const std::string&) override {}
-  void music_stop() override {}
-};
-
 // The window's platform without its pauses, every box answered yes at once
 // and every error noted: the picture is taken when the game waits for the
 // player, as a player would see it.
 class ShotPlatform : public z2::QtPlatform {
  public:
-  explicit ShotPlatform(z2::MainWindow& w) : QtPlatform(w, std::make_unique<Silence>()) {}
+  explicit ShotPlatform(z2::MainWindow& w) : QtPlatform(w, std::make_unique<z2::SilentAudio>()) {}
   void pause(int) override {}
   bool ask(const std::string&) override { return true; }
   void notice(const std::string&) override {}

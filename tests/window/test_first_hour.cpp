@@ -29,15 +29,6 @@ using namespace z2;
 
 namespace {
 
-class Silent : public Audio {
- public:
-  void play_effect(const std::string&) override {}
-  void hold(const std::string&, int) override {}
-  void release_held() override {}
-  void music_play(const std::string&) override {}
-  void music_stop() override {}
-};
-
 // The game in its real window over a fresh copy of the mini set, with the
 // settings file in `config`.
 struct Play {
@@ -70,7 +61,7 @@ struct Play {
 
   test::TempDir dir;
   MainWindow w;
-  QtPlatform plat{w, std::make_unique<Silent>()};
+  QtPlatform plat{w, std::make_unique<SilentAudio>()};
   SeededRandom rng;
   std::unique_ptr<Game> g;
   test::Boxes boxes;

@@ -16,6 +16,16 @@ class Audio {
   virtual void music_stop() = 0;
 };
 
+// No sound at all: no device, a muted start-up, a tool that only draws.
+class SilentAudio : public Audio {
+ public:
+  void play_effect(const std::string&) override {}
+  void hold(const std::string&, int) override {}
+  void release_held() override {}
+  void music_play(const std::string&) override {}
+  void music_stop() override {}
+};
+
 // Returns at once: the sound device and the soundfont open on a worker
 // thread, so the window can paint meanwhile. Music and held sounds asked for
 // before the device is ready start as soon as it is; an effect waits for it.

@@ -25,15 +25,6 @@
 namespace z2 {
 namespace {
 
-class SilentAudio : public Audio {
- public:
-  void play_effect(const std::string&) override {}
-  void hold(const std::string&, int) override {}
-  void release_held() override {}
-  void music_play(const std::string&) override {}
-  void music_stop() override {}
-};
-
 // Effects wait at most this many deep behind channel 0; more are dropped, so
 // a burst of clicks cannot pile up sound for minutes.
 constexpr size_t kEffectQueueMax = 16;

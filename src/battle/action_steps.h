@@ -11,21 +11,16 @@ namespace z2 {
 // A chance of 1 in `chance`; 1 or less always lands and draws nothing.
 inline bool lands(Game& g, int chance) { return chance <= 1 || g.random(chance) == 0; }
 
-// A screen effect, or none for a negative number.
-inline void effect(Game& g, int fx) {
-  if (fx >= 0) screen_effect(g, static_cast<unsigned>(fx));
-}
-
 inline void miss(Game& g) { msg_add(g, "Miss!!"); }
 
 // Both sides win back half their maximum hit points, the opponent first.
 inline void heal_both_halves(Game& g) {
   GameState& s = g.s;
-  effect(g, 2);
+  screen_effect(g, Fx::FoeBlueRise);
   msg_add(g, s.e_name + "は回復した!!");
   s.e_hp = sat_add(s.e_hp, s.e_hp_max / 2);
   refresh(g);
-  effect(g, 3);
+  screen_effect(g, Fx::PlayerBlueRise);
   msg_add(g, s.my_name + "は回復した!!");
   s.my_hp = sat_add(s.my_hp, s.my_hp_max / 2);
 }

@@ -217,7 +217,7 @@ void boss_opens(Game& g) {
   g.ui.moji_l3.visible = true;
   msg_big(g, s.boss_name + "\r『" + s.boss_talk[0] + "』");
   if (s.floor == 23) {
-    screen_effect(g, 1);
+    screen_effect(g, Fx::PlayerRed);
     s.my_hp = sat_sub(s.my_hp, sat_sub(999, s.floor_clear[fc::kDeaths]) / 10);
   }
   my_turn(g);
@@ -228,7 +228,7 @@ void boss_opens(Game& g) {
 void ordinary_opens(Game& g) {
   GameState& s = g.s;
   if (s.class_now == cls::kBully && s.e_lv < s.my_lv) {
-    screen_effect(g, 8);
+    screen_effect(g, Fx::FoeWhite);
     s.e_hp = s.e_hp / 2 + 1;
   }
   if (g.random(10) != 0) {

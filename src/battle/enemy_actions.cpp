@@ -54,25 +54,25 @@ constexpr const char* kCriticalPunch = "＞パンチｸﾘﾃｨｶﾙ";
 // only one time in two.
 struct HitRow {
   int code;
-  int fx;
+  Fx fx;
   int chance;
   int count;
   int power[3];
 };
 constexpr HitRow kHits[] = {
-    {4, -1, 1, 1, {6}},        {36, -1, 2, 1, {170}},     {44, 5, 1, 1, {70}},
-    {46, 5, 1, 1, {30}},       {48, 5, 1, 1, {80}},       {49, 5, 1, 1, {100}},
-    {50, 5, 1, 3, {40, 40, 40}}, {51, -1, 1, 1, {5}},     {52, -1, 1, 1, {15}},
-    {53, -1, 1, 1, {55}},      {54, -1, 1, 1, {95}},      {55, -1, 1, 3, {15, 15, 15}},
-    {56, -1, 1, 3, {35, 35, 35}}, {57, -1, 1, 2, {5, 5}}, {58, -1, 1, 2, {1, 1}},
-    {69, -1, 1, 1, {2}},       {77, -1, 1, 1, {8}},       {78, -1, 1, 1, {13}},
-    {79, -1, 1, 3, {1, 5, 15}}, {80, -1, 1, 1, {17}},     {82, -1, 1, 1, {3}},
-    {83, -1, 1, 1, {100}},
+    {4, Fx::None, 1, 1, {6}},                  {36, Fx::None, 2, 1, {170}},               {44, Fx::PlayerPink, 1, 1, {70}},
+    {46, Fx::PlayerPink, 1, 1, {30}},          {48, Fx::PlayerPink, 1, 1, {80}},          {49, Fx::PlayerPink, 1, 1, {100}},
+    {50, Fx::PlayerPink, 1, 3, {40, 40, 40}},  {51, Fx::None, 1, 1, {5}},                 {52, Fx::None, 1, 1, {15}},
+    {53, Fx::None, 1, 1, {55}},                {54, Fx::None, 1, 1, {95}},                {55, Fx::None, 1, 3, {15, 15, 15}},
+    {56, Fx::None, 1, 3, {35, 35, 35}},        {57, Fx::None, 1, 2, {5, 5}},              {58, Fx::None, 1, 2, {1, 1}},
+    {69, Fx::None, 1, 1, {2}},                 {77, Fx::None, 1, 1, {8}},                 {78, Fx::None, 1, 1, {13}},
+    {79, Fx::None, 1, 3, {1, 5, 15}},          {80, Fx::None, 1, 1, {17}},                {82, Fx::None, 1, 1, {3}},
+    {83, Fx::None, 1, 1, {100}},
 };
 
 void do_hits(Game& g, const HitRow& r) {
   if (!lands(g, r.chance)) return miss(g);
-  effect(g, r.fx);
+  screen_effect(g, r.fx);
   // Every hit lands, even on a player already down: the fight is judged after the action.
   for (int k = 0; k < r.count; ++k) enemy_attack(g, r.power[k]);
 }
@@ -106,7 +106,7 @@ constexpr BonusRow kBonuses[] = {
 void do_bonus(Game& g, const BonusRow& r) {
   GameState& s = g.s;
   const bool raise = r.bonus == Bonus::EAtk || r.bonus == Bonus::EDef;
-  effect(g, raise ? 10 : 13);
+  screen_effect(g, raise ? Fx::FoeYellowRise : Fx::PlayerYellowFall);
   const i32 base = r.base == Base::ELv ? s.e_lv : r.base == Base::MyHpMax ? s.my_hp_max : s.e_hp_max;
   const i32 n = sat_add(sat_add(g.random(r.range), div0(base, r.div)), r.add);
   switch (r.bonus) {
@@ -137,7 +137,7 @@ constexpr HealRow kHeals[] = {{25, 4}, {26, 3}, {28, 2}, {29, 0}};
 
 void do_heal(Game& g, const HealRow& r) {
   GameState& s = g.s;
-  effect(g, 2);
+  screen_effect(g, Fx::FoeBlueRise);
   const i32 n = r.div == 0 ? sat_sub(s.e_hp_max, 1) : sat_add(s.e_hp_max / r.div, 1);
   msg_add(g, "HPを" + num(n) + "回復した!");
   s.e_hp = sat_add(s.e_hp, n);
@@ -149,21 +149,21 @@ struct AilmentRow {
   int code;
   int chance;
   int immune;  // -1: nobody
-  int fx;
+  Fx fx;
   int state;
   const char* text;  // after the player's name
 };
 constexpr AilmentRow kAilments[] = {
-    {27, 1, cls::kImmune, 7, ail::kPoison, "は毒化した!!"},
-    {30, 4, cls::kImmune, 9, ail::kStone, "は石化してしまった!!"},
-    {31, 3, cls::kImmune, 9, ail::kConfused, "は混乱してしまった!!"},
-    {32, 2, -1, 9, ail::kRampage, "は暴走してしまった!!"},
-    {33, 2, cls::kImmune, 9, ail::kVenom, "は猛毒におかされた!!"},
-    {34, 4, -1, 16, ail::kCurse, "は呪いにかかった!!"},
-    {35, 2, -1, 7, ail::kInfected, "は感染した!!"},
-    {37, 2, cls::kSleepless, 9, ail::kSleep, "は眠ってしまった!!"},
-    {38, 2, cls::kSleepless, 9, ail::kSleep, "は眠ってしまった!!"},
-    {81, 2, cls::kImmune, 7, ail::kLeech, "は毒吸状態になってしてしまった!!"},
+    {27, 1, cls::kImmune, Fx::PlayerGreenBurst, ail::kPoison, "は毒化した!!"},
+    {30, 4, cls::kImmune, Fx::PlayerWhite, ail::kStone, "は石化してしまった!!"},
+    {31, 3, cls::kImmune, Fx::PlayerWhite, ail::kConfused, "は混乱してしまった!!"},
+    {32, 2, -1, Fx::PlayerWhite, ail::kRampage, "は暴走してしまった!!"},
+    {33, 2, cls::kImmune, Fx::PlayerWhite, ail::kVenom, "は猛毒におかされた!!"},
+    {34, 4, -1, Fx::PlayerPurple, ail::kCurse, "は呪いにかかった!!"},
+    {35, 2, -1, Fx::PlayerGreenBurst, ail::kInfected, "は感染した!!"},
+    {37, 2, cls::kSleepless, Fx::PlayerWhite, ail::kSleep, "は眠ってしまった!!"},
+    {38, 2, cls::kSleepless, Fx::PlayerWhite, ail::kSleep, "は眠ってしまった!!"},
+    {81, 2, cls::kImmune, Fx::PlayerGreenBurst, ail::kLeech, "は毒吸状態になってしてしまった!!"},
 };
 
 const AilmentRow& ailment_row(int code) {
@@ -171,7 +171,7 @@ const AilmentRow& ailment_row(int code) {
 }
 
 void lay_ailment(Game& g, const AilmentRow& r) {
-  effect(g, r.fx);
+  screen_effect(g, r.fx);
   g.s.my_state = r.state;
   msg_add(g, g.s.my_name + r.text);
 }
@@ -201,7 +201,7 @@ constexpr SealRow kSeals[] = {
 };
 
 void do_seal(Game& g, const SealRow& r) {
-  effect(g, 16);
+  screen_effect(g, Fx::PlayerPurple);
   msg_add(g, r.text);
   g.s.*r.seal = false;
 }
@@ -218,7 +218,7 @@ const Row* row_of(const Row (&rows)[N], int code) {
 // The critical blows of the flick (0, 3) and the punch (1).
 void critical(Game& g, bool punch) {
   GameState& s = g.s;
-  effect(g, 1);
+  screen_effect(g, Fx::PlayerRed);
   const i32 n = punch ? sat_add(s.my_hp_max / 3, s.e_lv / 3) : sat_add(s.e_lv / 3, s.my_hp_max / 4);
   s.my_hp = sat_sub(s.my_hp, n);
   msg_add(g, num(n) + "ダメージくらった!!");
@@ -239,7 +239,7 @@ void flick_or_punch(Game& g, bool punch) {
 // 65: the first owned item of up to 499 random draws.
 void steal_item(Game& g) {
   GameState& s = g.s;
-  effect(g, 9);
+  screen_effect(g, Fx::PlayerWhite);
   for (int k = 0; k < 499; ++k) {
     const int i = g.random(499);
     // A count below one is nothing to take (and must not sink further).
@@ -261,7 +261,7 @@ void special(Game& g, int code) {
     case 0: return flick_or_punch(g, false);
     case 1: return flick_or_punch(g, true);
     case 2: {
-      effect(g, 2);
+      screen_effect(g, Fx::FoeBlueRise);
       const i32 n = sat_add(s.e_hp_max / 5, 1);
       s.e_hp = sat_add(s.e_hp, n);
       refresh(g);
@@ -271,7 +271,7 @@ void special(Game& g, int code) {
     case 37:
       // The song of the river: sleep for the player, rest for the singer.
       if (!do_ailment(g, ailment_row(37))) return;
-      effect(g, 2);
+      screen_effect(g, Fx::FoeBlueRise);
       {
         const i32 n = s.e_hp_max / 2;
         msg_add(g, "更に" + s.e_name + "のHPが" + num(n) + "回復した!");
@@ -280,23 +280,23 @@ void special(Game& g, int code) {
       s.e_state = ail::kNone;
       return;
     case 39:
-      effect(g, 2);
+      screen_effect(g, Fx::FoeBlueRise);
       msg_add(g, s.e_name + "のステータスが通常に戻った");
       s.e_state = ail::kNone;
       return;
     case 40:
-      effect(g, 16);
+      screen_effect(g, Fx::PlayerPurple);
       msg_add(g, "HPが半分になってしまった!!");
       s.my_hp /= 2;
       return;
     case 41:
-      effect(g, 16);
+      screen_effect(g, Fx::PlayerPurple);
       msg_add(g, "Ｍ呪状態になってしまった!!");
       s.my_state = ail::kMCurse;
       return;
     case 42:
     case 43: {
-      effect(g, 5);
+      screen_effect(g, Fx::PlayerPink);
       const i32 n = code == 42 ? sat_sub(s.e_hp_max, s.e_hp) : s.e_hp;
       msg_add(g, s.e_name + (code == 42 ? "のダメージ分" : "のHP分") + num(n) + "のダメージを食らった!!");
       s.my_hp = sat_sub(s.my_hp, n);
@@ -304,7 +304,7 @@ void special(Game& g, int code) {
     }
     case 45:
       if (!lands(g, 2)) return miss(g);
-      effect(g, 16);
+      screen_effect(g, Fx::PlayerPurple);
       s.my_hp = 1;
       msg_add(g, s.my_name + "の魂が切り刻まれた!!");
       msg_add(g, "HPが1になってしまった!!");
@@ -312,30 +312,30 @@ void special(Game& g, int code) {
     case 47: return heal_both_halves(g);
     case 59: return msg_add(g, "えーんえーん");
     case 60:
-      effect(g, 10);
+      screen_effect(g, Fx::FoeYellowRise);
       msg_add(g, s.e_name + "の最大HPが上昇!!");
       s.e_hp_max = sat_add(s.e_hp_max, s.e_hp_max / 2);
       return;
     case 61: {
-      effect(g, 10);
+      screen_effect(g, Fx::FoeYellowRise);
       const i32 n = g.random(9) + 1;
       msg_add(g, s.e_name + "のLVが" + num(n) + "上がった!!");
       s.e_lv = sat_add(s.e_lv, n);
-      effect(g, 2);
+      screen_effect(g, Fx::FoeBlueRise);
       msg_add(g, s.e_name + "のHPが完全回復した!!");
       s.e_hp = s.e_hp_max;
       return;
     }
     case 62:
-      effect(g, 8);
-      effect(g, 9);
+      screen_effect(g, Fx::FoeWhite);
+      screen_effect(g, Fx::PlayerWhite);
       msg_add(g, s.e_name + "と" + s.my_name + "のHPが入れ替わってしまった!!");
       std::swap(s.my_hp, s.e_hp);
       return;
     case 63:
     case 64: {
-      effect(g, 5);
-      effect(g, 2);
+      screen_effect(g, Fx::PlayerPink);
+      screen_effect(g, Fx::FoeBlueRise);
       if (code == 63) {
         const i32 n = sat_add(s.my_hp_max / 4, 1);
         msg_add(g, num(n) + "のダメージを吸い取られた!!");
@@ -352,7 +352,7 @@ void special(Game& g, int code) {
     case 65: return steal_item(g);
     case 66: return msg_add(g, s.e_name + "はぼーっとしている....");
     case 67:
-      effect(g, 8);
+      screen_effect(g, Fx::FoeWhite);
       msg_add(g, s.e_name + "は吹っ飛んだ!!");
       s.e_hp = 0;
       // The blast still reaches the player before the fight is judged.
@@ -365,28 +365,28 @@ void special(Game& g, int code) {
       return enemy_attack(g, sat_sub(99, s.floor_clear[fc::kZando]));
     case 71: {
       msg_add(g, s.my_name + "のダメージ分×２のダメージ");
-      effect(g, 1);
+      screen_effect(g, Fx::PlayerRed);
       const i32 n = sat_mul(sat_sub(s.my_hp_max, s.my_hp), 2);
       msg_add(g, num(n) + "のダメージを食らった!!");
       s.my_hp = sat_sub(s.my_hp, n);
       return;
     }
     case 72: {
-      effect(g, 9);
+      screen_effect(g, Fx::PlayerWhite);
       const i32 n = purse_cut(g, s.cent);
       msg_add(g, num(n) + "ｾﾝﾄ盗まれた!!");
       s.cent = sat_sub(s.cent, n);
       return;
     }
     case 73: {
-      effect(g, 9);
+      screen_effect(g, Fx::PlayerWhite);
       const i32 n = purse_cut(g, s.ark);
       msg_add(g, "ＡＲＫが" + num(n) + "奪われた!!");
       s.ark = sat_sub(s.ark, n);
       return;
     }
     case 74: {
-      effect(g, 13);
+      screen_effect(g, Fx::PlayerYellowFall);
       const i32 n = sat_add(g.random(s.my_exp / 3), 5);
       msg_add(g, "経験値が" + num(n) + "奪われた!!");
       s.my_exp = sat_sub(s.my_exp, n);
@@ -404,7 +404,7 @@ void special(Game& g, int code) {
     case 84: return msg_add(g, s.e_name + "は何かの呪文を唱えている....");
     case 85: {
       if (!lands(g, 5)) return miss(g);
-      effect(g, 16);
+      screen_effect(g, Fx::PlayerPurple);
       const int k = g.random(ex::kLast + 1);
       s.buki_ex = k;
       msg_add(g, "武器の追加効果を★" + at_or_empty(g.t.ex_names, k) + "に強制変更された!!");
@@ -412,35 +412,35 @@ void special(Game& g, int code) {
     }
     case 86:
       if (!lands(g, 5)) return miss(g);
-      effect(g, 16);
+      screen_effect(g, Fx::PlayerPurple);
       s.buki_ex = ex::kNone;
       return msg_add(g, "武器の追加効果を消滅させらてしまった!!");
     case 87:
       if (!lands(g, 5)) return miss(g);
-      effect(g, 16);
+      screen_effect(g, Fx::PlayerPurple);
       s.class_now = cls::kPrisoner;
       return msg_add(g, "クラスを強制的に【" + at_or_empty(g.t.job_table, cls::kPrisoner).jb_name +
                             "】に変更させられてしまった!!");
     case 88:
-      effect(g, 16);
+      screen_effect(g, Fx::PlayerPurple);
       msg_add(g, "HPが" + s.my_name + "のダメージ値と入れ替わった。!!");
       s.my_hp = sat_sub(s.my_hp_max, s.my_hp);
       return;
     case 93: {
-      effect(g, 16);
+      screen_effect(g, Fx::PlayerPurple);
       const i32 n = sat_add(s.my_hp_max / 100, 1);
       msg_add(g, "最大HP" + num(n) + "が空間と共に消えた････");
       s.my_hp_max = sat_sub(s.my_hp_max, n);
       return;
     }
     case 94:
-      effect(g, 16);
+      screen_effect(g, Fx::PlayerPurple);
       msg_add(g, num(sat_sub(s.my_hp, 1)) + "のダメージを食らった!!");
       s.my_hp = 1;
       return;
     case 95: {
       msg_add(g, "＞斬る");
-      effect(g, 16);
+      screen_effect(g, Fx::PlayerPurple);
       const i32 n = s.my_hp_max / 10;
       msg_add(g, num(n) + "のダメージを食らった!!");
       s.my_hp = sat_sub(s.my_hp, n);

@@ -47,7 +47,7 @@ Step enemy_ailment_step(Game& g) {
 
   switch (s.e_state) {
     case ail::kPoison: {
-      screen_effect(g, 6);
+      screen_effect(g, Fx::FoeGreenBurst);
       msg_put(g, name + "は毒に苦しんでいる");
       const i32 n = sat_add(s.e_hp_max / 10, 1);
       msg_add(g, num(n) + "の毒ダメージ");
@@ -65,7 +65,7 @@ Step enemy_ailment_step(Game& g) {
       msg_put(g, name + "は混乱している");
       switch (g.random(4)) {
         case 0: {
-          screen_effect(g, 0);
+          screen_effect(g, Fx::FoeRed);
           msg_add(g, name + "は自分を攻撃した");
           const i32 n = sat_add(s.e_hp_max / 15, 1);
           msg_add(g, num(n) + "のダメージ");
@@ -85,7 +85,7 @@ Step enemy_ailment_step(Game& g) {
       enemy_attack(g, 2);
       return Step::Skip;
     case ail::kVenom: {
-      screen_effect(g, 6);
+      screen_effect(g, Fx::FoeGreenBurst);
       msg_put(g, name + "は猛毒に苦しんでいる");
       const i32 n = sat_add(s.e_hp / 4, 1);
       msg_add(g, num(n) + "の猛毒ダメージ");
@@ -96,7 +96,7 @@ Step enemy_ailment_step(Game& g) {
       msg_put(g, name + "は呪いによって動けない");
       return Step::Skip;
     case ail::kMCurse: {
-      screen_effect(g, 15);
+      screen_effect(g, Fx::FoePurple);
       const i32 n = sat_add(s.e_hp / 3, 1);
       s.e_hp = sat_sub(s.e_hp, n);
       msg_put(g, name + "はＭ呪によってHPの１／３が無くなった");
@@ -104,12 +104,12 @@ Step enemy_ailment_step(Game& g) {
       return Step::Act;
     }
     case ail::kLeech: {
-      screen_effect(g, 6);
+      screen_effect(g, Fx::FoeGreenBurst);
       msg_put(g, name + "は毒に苦しんでいる");
       const i32 n = sat_add(s.e_hp_max / 10, 1);
       s.e_hp = sat_sub(s.e_hp, n);
       refresh(g);
-      screen_effect(g, 3);
+      screen_effect(g, Fx::PlayerBlueRise);
       msg_add(g, s.my_name + "は" + num(n) + "吸収した。");
       s.my_hp = sat_add(s.my_hp, n);
       return Step::Act;
@@ -136,14 +136,14 @@ void enemy_turn(Game& g) {
 
   // The top floor's opponents shake off what the player gave them.
   if (s.floor == kTopFloor && s.e_state != ail::kNone && g.random(3) == 0) {
-    screen_effect(g, 2);
+    screen_effect(g, Fx::FoeBlueRise);
     s.e_state = ail::kNone;
     msg_put(g, s.e_name + "は異常状態を解除した!!");
   }
   // ファウスト hands its ailment over to the player.
   if (s.e_name == kFaustName && s.e_state != ail::kNone && g.random(3) == 0) {
-    screen_effect(g, 2);
-    screen_effect(g, 16);
+    screen_effect(g, Fx::FoeBlueRise);
+    screen_effect(g, Fx::PlayerPurple);
     s.my_state = s.e_state;
     s.e_state = ail::kNone;
     msg_put(g, s.e_name + "は異常状態をこちらに転換させた!!");
@@ -188,7 +188,7 @@ void enemy_attack(Game& g, int power) {
 
   const int roll = g.random(28);
   if (roll <= 25) {
-    screen_effect(g, 1);
+    screen_effect(g, Fx::PlayerRed);
     msg_add(g, num(d) + "ダメージくらった!");
   } else if (roll == 26) {
     msg_add(g, "Miss!!");
@@ -196,7 +196,7 @@ void enemy_attack(Game& g, int power) {
   } else {
     msg_add(g, s.my_name + "は防御した!!");
     d = d / 2 + 1;
-    screen_effect(g, 1);
+    screen_effect(g, Fx::PlayerRed);
     msg_add(g, num(d) + "ダメージくらった!");
   }
 
@@ -217,7 +217,7 @@ void enemy_attack(Game& g, int power) {
   if (s.bougu_pow < 0) s.bougu_pow = 0;
 
   if (s.e_state == ail::kInfected) {
-    screen_effect(g, 0);
+    screen_effect(g, Fx::FoeRed);
     const i32 n = s.e_hp_max / 8;
     msg_put(g, s.e_name + "は感染によって" + num(n) + "のダメージを受けている");
     s.e_hp = sat_sub(s.e_hp, n);

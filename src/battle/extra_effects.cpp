@@ -86,7 +86,6 @@ struct Change {
 };
 
 constexpr i32 kNoLimit = kIntMin;
-constexpr int kNoFx = -1;
 
 // One number of the table: its chance (1 in `chance`, 0 = every punch), the
 // screen effect before the message, the message, the changes, and a screen
@@ -95,12 +94,12 @@ constexpr int kNoFx = -1;
 struct ExRow {
   int number;
   int chance;
-  int fx;
+  Fx fx;
   const char* text;
   const char* unit;
   Change a;
   Change b;
-  int fx_after;
+  Fx fx_after;
   i32 low;  // the value of `a` never ends below this
   void (*act)(Game&);
 };
@@ -110,20 +109,20 @@ constexpr Change share(V t, V base, i32 div) { return {Op::Share, t, div, base};
 constexpr Change set(V t, i32 k) { return {Op::Set, t, k, V::MyHp}; }
 constexpr Change scale(Op op, V t, V base = V::MyHp) { return {op, t, 0, base}; }
 
-constexpr ExRow row(int number, int chance, int fx, Change a, Change b = {}, int fx_after = kNoFx) {
+constexpr ExRow row(int number, int chance, Fx fx, Change a, Change b = {}, Fx fx_after = Fx::None) {
   return {number, chance, fx, nullptr, nullptr, a, b, fx_after, kNoLimit, nullptr};
 }
-constexpr ExRow said(int number, int chance, int fx, const char* text, Change a, Change b = {}, int fx_after = kNoFx) {
+constexpr ExRow said(int number, int chance, Fx fx, const char* text, Change a, Change b = {}, Fx fx_after = Fx::None) {
   return {number, chance, fx, text, nullptr, a, b, fx_after, kNoLimit, nullptr};
 }
-constexpr ExRow counted(int number, int chance, int fx, const char* text, const char* unit, Change a) {
-  return {number, chance, fx, text, unit, a, {}, kNoFx, kNoLimit, nullptr};
+constexpr ExRow counted(int number, int chance, Fx fx, const char* text, const char* unit, Change a) {
+  return {number, chance, fx, text, unit, a, {}, Fx::None, kNoLimit, nullptr};
 }
-constexpr ExRow floored(int number, int chance, int fx, const char* text, Change a, i32 low) {
-  return {number, chance, fx, text, nullptr, a, {}, kNoFx, low, nullptr};
+constexpr ExRow floored(int number, int chance, Fx fx, const char* text, Change a, i32 low) {
+  return {number, chance, fx, text, nullptr, a, {}, Fx::None, low, nullptr};
 }
-constexpr ExRow acting(int number, int chance, int fx, const char* text, void (*act)(Game&)) {
-  return {number, chance, fx, text, nullptr, {}, {}, kNoFx, kNoLimit, act};
+constexpr ExRow acting(int number, int chance, Fx fx, const char* text, void (*act)(Game&)) {
+  return {number, chance, fx, text, nullptr, {}, {}, Fx::None, kNoLimit, act};
 }
 
 // ---- the rules that are not a plain change ----
@@ -136,25 +135,25 @@ void strike_again(Game& g) { attack(g, 1); }
 void cure_me(Game& g) {
   if (g.s.my_state == ail::kNone) return;
   g.s.my_state = ail::kNone;
-  screen_effect(g, 3);
+  screen_effect(g, Fx::PlayerBlueRise);
 }
 
 void cure_foe(Game& g) {
   if (g.s.e_state == ail::kNone) return;
   g.s.e_state = ail::kNone;
-  screen_effect(g, 2);
+  screen_effect(g, Fx::FoeBlueRise);
 }
 
 // The amount is drawn only once the chance has come up.
-void experience(Game& g, int sign, unsigned fx, const char* word) {
+void experience(Game& g, int sign, Fx fx, const char* word) {
   const i32 k = g.random(5) + 1;
   screen_effect(g, fx);
   msg_add(g, "経験値+" + std::to_string(k) + word);
   g.s.my_exp = sat_add(g.s.my_exp, sign * k);
 }
-void experience_up(Game& g) { experience(g, 1, 11, " UP!"); }
+void experience_up(Game& g) { experience(g, 1, Fx::PlayerYellowRise, " UP!"); }
 void level_up_one(Game& g) { raise_level(g.s, 1); }
-void experience_down(Game& g) { experience(g, -1, 13, " DOWN!"); }
+void experience_down(Game& g) { experience(g, -1, Fx::PlayerYellowFall, " DOWN!"); }
 
 // Ailments: code 1 takes one punch in two, stone and curse one in four, the
 // others one in three. The poisons show a green burst, the rest a white flash.
@@ -164,7 +163,10 @@ constexpr int ail_chance(int code) {
 constexpr bool green(int code) {
   return code == ail::kPoison || code == ail::kVenom || code == ail::kInfected || code == ail::kLeech;
 }
-constexpr int flash(int code, bool on_opponent) { return (green(code) ? 6 : 8) + (on_opponent ? 0 : 1); }
+constexpr Fx flash(int code, bool on_opponent) {
+  if (green(code)) return on_opponent ? Fx::FoeGreenBurst : Fx::PlayerGreenBurst;
+  return on_opponent ? Fx::FoeWhite : Fx::PlayerWhite;
+}
 constexpr ExRow on_me(int code, const char* text) {
   return said(49 + code, ail_chance(code), flash(code, false), text, set(V::MyState, code));
 }
@@ -176,102 +178,102 @@ constexpr ExRow on_foe(int code, const char* text) {
 
 constexpr ExRow kEffects[] = {
     // Area gauges.
-    row(1, 7, kNoFx, add(V::Zando, 1)),
-    row(2, 7, kNoFx, add(V::China, 1)),
-    row(3, 7, kNoFx, add(V::La, 1)),
-    row(4, 7, kNoFx, add(V::Japan, 1)),
-    row(5, 7, kNoFx, add(V::Zando, -1)),
-    row(6, 7, kNoFx, add(V::China, -1)),
-    row(7, 7, kNoFx, add(V::La, -1)),
-    row(8, 7, kNoFx, add(V::Japan, -1)),
+    row(1, 7, Fx::None, add(V::Zando, 1)),
+    row(2, 7, Fx::None, add(V::China, 1)),
+    row(3, 7, Fx::None, add(V::La, 1)),
+    row(4, 7, Fx::None, add(V::Japan, 1)),
+    row(5, 7, Fx::None, add(V::Zando, -1)),
+    row(6, 7, Fx::None, add(V::China, -1)),
+    row(7, 7, Fx::None, add(V::La, -1)),
+    row(8, 7, Fx::None, add(V::Japan, -1)),
     // Hit and magic points, gained and lost.
-    row(9, 2, 3, share(V::MyHp, V::MyHpMax, 11)),
-    row(10, 2, 3, share(V::MyHp, V::MyHpMax, 6)),
-    row(11, 2, 3, share(V::MyHp, V::MyHpMax, 3)),
-    row(12, 2, 17, share(V::MyMp, V::MyMpMax, 17)),
-    row(13, 2, 17, share(V::MyMp, V::MyMpMax, 8)),
-    row(14, 2, 17, share(V::MyMp, V::MyMpMax, 4)),
-    row(15, 2, 3, share(V::MyHp, V::MyHpMax, 11), share(V::MyMp, V::MyMpMax, 17), 17),
-    row(16, 2, 19, share(V::MyHp, V::MyHpMax, -11)),
-    row(17, 2, 19, share(V::MyHp, V::MyHpMax, -6)),
-    row(18, 2, 19, share(V::MyHp, V::MyHpMax, -3)),
-    row(19, 2, 20, share(V::MyMp, V::MyMpMax, -17)),
-    row(20, 2, 20, share(V::MyMp, V::MyMpMax, -8)),
-    row(21, 2, 20, share(V::MyMp, V::MyMpMax, -4)),
-    row(22, 2, 19, share(V::MyHp, V::MyHpMax, -11), share(V::MyMp, V::MyMpMax, -17), 20),
-    row(23, 4, 11, add(V::MyHpMax, 1)),
-    row(24, 4, 13, add(V::MyHpMax, -1)),
-    row(25, 7, 17, add(V::MyMpMax, 1)),
-    row(26, 7, 20, add(V::MyMpMax, -1)),
+    row(9, 2, Fx::PlayerBlueRise, share(V::MyHp, V::MyHpMax, 11)),
+    row(10, 2, Fx::PlayerBlueRise, share(V::MyHp, V::MyHpMax, 6)),
+    row(11, 2, Fx::PlayerBlueRise, share(V::MyHp, V::MyHpMax, 3)),
+    row(12, 2, Fx::PlayerLilacRise, share(V::MyMp, V::MyMpMax, 17)),
+    row(13, 2, Fx::PlayerLilacRise, share(V::MyMp, V::MyMpMax, 8)),
+    row(14, 2, Fx::PlayerLilacRise, share(V::MyMp, V::MyMpMax, 4)),
+    row(15, 2, Fx::PlayerBlueRise, share(V::MyHp, V::MyHpMax, 11), share(V::MyMp, V::MyMpMax, 17), Fx::PlayerLilacRise),
+    row(16, 2, Fx::PlayerBlueFall, share(V::MyHp, V::MyHpMax, -11)),
+    row(17, 2, Fx::PlayerBlueFall, share(V::MyHp, V::MyHpMax, -6)),
+    row(18, 2, Fx::PlayerBlueFall, share(V::MyHp, V::MyHpMax, -3)),
+    row(19, 2, Fx::PlayerLilacFall, share(V::MyMp, V::MyMpMax, -17)),
+    row(20, 2, Fx::PlayerLilacFall, share(V::MyMp, V::MyMpMax, -8)),
+    row(21, 2, Fx::PlayerLilacFall, share(V::MyMp, V::MyMpMax, -4)),
+    row(22, 2, Fx::PlayerBlueFall, share(V::MyHp, V::MyHpMax, -11), share(V::MyMp, V::MyMpMax, -17), Fx::PlayerLilacFall),
+    row(23, 4, Fx::PlayerYellowRise, add(V::MyHpMax, 1)),
+    row(24, 4, Fx::PlayerYellowFall, add(V::MyHpMax, -1)),
+    row(25, 7, Fx::PlayerLilacRise, add(V::MyMpMax, 1)),
+    row(26, 7, Fx::PlayerLilacFall, add(V::MyMpMax, -1)),
     // Hit-point tricks.
-    said(27, 3, 9, "＞HP1/2", scale(Op::Half, V::MyHp)),
-    said(28, 3, 9, "＞HP1/3", scale(Op::Third, V::MyHp)),
-    said(29, 3, 9, "＞HP×2", scale(Op::Double, V::MyHp)),
-    said(30, 3, 9, "＞HPダメージ×2", scale(Op::Wound, V::MyHp, V::MyHpMax)),
-    said(31, 3, 8, "＞HP1/2", scale(Op::Half, V::EHp)),
-    said(32, 3, 8, "＞HP1/3", scale(Op::Third, V::EHp)),
-    said(33, 3, 8, "＞HP×2", scale(Op::Double, V::EHp)),
-    said(34, 3, 8, "＞HPダメージ×2", scale(Op::Wound, V::EHp, V::EHpMax)),
-    acting(35, 4, 8, "＞竜言語魔法", dragon_words),
-    acting(36, 4, 8, "＞劉言語魔法", ryu_words),
-    said(37, 3, 0, "＞吸血", share(V::MyHp, V::EHpMax, 10), share(V::EHp, V::EHpMax, -10), 3),
-    said(38, 3, 0, "＞吸心", share(V::EHp, V::EHpMax, -10), share(V::MyMp, V::MyMpMax, 10), 17),
-    acting(39, 5, 4, nullptr, quiet_steal),
-    acting(40, 3, kNoFx, "２回攻撃＞", strike_again),
+    said(27, 3, Fx::PlayerWhite, "＞HP1/2", scale(Op::Half, V::MyHp)),
+    said(28, 3, Fx::PlayerWhite, "＞HP1/3", scale(Op::Third, V::MyHp)),
+    said(29, 3, Fx::PlayerWhite, "＞HP×2", scale(Op::Double, V::MyHp)),
+    said(30, 3, Fx::PlayerWhite, "＞HPダメージ×2", scale(Op::Wound, V::MyHp, V::MyHpMax)),
+    said(31, 3, Fx::FoeWhite, "＞HP1/2", scale(Op::Half, V::EHp)),
+    said(32, 3, Fx::FoeWhite, "＞HP1/3", scale(Op::Third, V::EHp)),
+    said(33, 3, Fx::FoeWhite, "＞HP×2", scale(Op::Double, V::EHp)),
+    said(34, 3, Fx::FoeWhite, "＞HPダメージ×2", scale(Op::Wound, V::EHp, V::EHpMax)),
+    acting(35, 4, Fx::FoeWhite, "＞竜言語魔法", dragon_words),
+    acting(36, 4, Fx::FoeWhite, "＞劉言語魔法", ryu_words),
+    said(37, 3, Fx::FoeRed, "＞吸血", share(V::MyHp, V::EHpMax, 10), share(V::EHp, V::EHpMax, -10), Fx::PlayerBlueRise),
+    said(38, 3, Fx::FoeRed, "＞吸心", share(V::EHp, V::EHpMax, -10), share(V::MyMp, V::MyMpMax, 10), Fx::PlayerLilacRise),
+    acting(39, 5, Fx::FoePink, nullptr, quiet_steal),
+    acting(40, 3, Fx::None, "２回攻撃＞", strike_again),
     // Cures.
-    acting(48, 0, kNoFx, nullptr, cure_me),
-    acting(49, 0, kNoFx, nullptr, cure_foe),
+    acting(48, 0, Fx::None, nullptr, cure_me),
+    acting(49, 0, Fx::None, nullptr, cure_foe),
     // Ailments of the player, then of the opponent.
     on_me(1, "＞毒"), on_me(2, "＞眠り"), on_me(3, "＞石化"), on_me(4, "＞混乱"), on_me(5, "＞暴走"),
     on_me(6, "＞猛毒"), on_me(7, "＞感染"), on_me(8, "＞呪い"), on_me(9, "＞Ｍ呪"), on_me(10, "＞毒吸"),
     on_foe(1, "＞毒"), on_foe(2, "＞眠り"), on_foe(3, "＞石化"), on_foe(4, "＞混乱"), on_foe(5, "＞暴走"),
     on_foe(6, "＞猛毒"), on_foe(7, "＞感染"), on_foe(8, "＞呪い"), on_foe(9, "＞Ｍ呪"), on_foe(10, "＞毒吸"),
     // Experience and levels.
-    acting(70, 3, kNoFx, nullptr, experience_up),
-    acting(71, 3, kNoFx, nullptr, experience_down),
-    acting(72, 7, 11, "LV +1", level_up_one),
-    floored(73, 7, 13, "LV -1", add(V::MyLv, -1), 1),
-    floored(74, 6, 10, "敵のLV +1", add(V::ELv, 1), kNoLimit),
-    floored(75, 6, 12, "敵のLV -1", add(V::ELv, -1), 1),
+    acting(70, 3, Fx::None, nullptr, experience_up),
+    acting(71, 3, Fx::None, nullptr, experience_down),
+    acting(72, 7, Fx::PlayerYellowRise, "LV +1", level_up_one),
+    floored(73, 7, Fx::PlayerYellowFall, "LV -1", add(V::MyLv, -1), 1),
+    floored(74, 6, Fx::FoeYellowRise, "敵のLV +1", add(V::ELv, 1), kNoLimit),
+    floored(75, 6, Fx::FoeYellowFall, "敵のLV -1", add(V::ELv, -1), 1),
     // The opponent's attribute.
-    said(76, 3, 8, "敵の属性→【ZANDO】", set(V::EZoku, 1)),
-    said(77, 3, 8, "敵の属性→【中国】", set(V::EZoku, 2)),
-    said(78, 3, 8, "敵の属性→【ＬＡ】", set(V::EZoku, 3)),
-    said(79, 3, 8, "敵の属性→【日本】", set(V::EZoku, 4)),
-    said(80, 3, 8, "敵の属性→【無】", set(V::EZoku, 0)),
+    said(76, 3, Fx::FoeWhite, "敵の属性→【ZANDO】", set(V::EZoku, 1)),
+    said(77, 3, Fx::FoeWhite, "敵の属性→【中国】", set(V::EZoku, 2)),
+    said(78, 3, Fx::FoeWhite, "敵の属性→【ＬＡ】", set(V::EZoku, 3)),
+    said(79, 3, Fx::FoeWhite, "敵の属性→【日本】", set(V::EZoku, 4)),
+    said(80, 3, Fx::FoeWhite, "敵の属性→【無】", set(V::EZoku, 0)),
     // Weapon and armour.
-    row(83, 2, kNoFx, share(V::BukiPow, V::BukiPow, 8)),
-    row(84, 3, kNoFx, set(V::BukiPow, 0)),
-    row(87, 2, kNoFx, share(V::BouguPow, V::BouguPow, 8)),
-    row(88, 3, kNoFx, set(V::BouguPow, 0)),
+    row(83, 2, Fx::None, share(V::BukiPow, V::BukiPow, 8)),
+    row(84, 3, Fx::None, set(V::BukiPow, 0)),
+    row(87, 2, Fx::None, share(V::BouguPow, V::BouguPow, 8)),
+    row(88, 3, Fx::None, set(V::BouguPow, 0)),
     // Stats.
-    row(89, 7, kNoFx, add(V::MyAtk, 1)),
-    row(90, 7, kNoFx, add(V::MyInt, 1)),
-    row(91, 7, kNoFx, add(V::MyBeast, 1)),
-    row(92, 7, kNoFx, add(V::MyBody, 1)),
-    row(93, 7, kNoFx, add(V::MyAtk, -1)),
-    row(94, 7, kNoFx, add(V::MyInt, -1)),
-    row(95, 7, kNoFx, add(V::MyBeast, -1)),
-    row(96, 7, kNoFx, add(V::MyBody, -1)),
+    row(89, 7, Fx::None, add(V::MyAtk, 1)),
+    row(90, 7, Fx::None, add(V::MyInt, 1)),
+    row(91, 7, Fx::None, add(V::MyBeast, 1)),
+    row(92, 7, Fx::None, add(V::MyBody, 1)),
+    row(93, 7, Fx::None, add(V::MyAtk, -1)),
+    row(94, 7, Fx::None, add(V::MyInt, -1)),
+    row(95, 7, Fx::None, add(V::MyBeast, -1)),
+    row(96, 7, Fx::None, add(V::MyBody, -1)),
     // The fight's bonuses.
-    counted(97, 2, 11, "腕力", "up!!", share(V::BufAtk, V::EHpMax, 20)),
-    counted(98, 2, 11, "守備力", "up!!", share(V::BufDef, V::MyHpMax, 20)),
-    counted(99, 2, 11, "獣操力", "up!!", share(V::BufBeast, V::EHpMax, 20)),
-    counted(100, 2, 13, "腕力", "down!!", share(V::BufAtk, V::EHpMax, -20)),
-    counted(101, 2, 13, "守備力", "down!!", share(V::BufDef, V::MyHpMax, -20)),
-    counted(102, 2, 13, "獣操力", "down!!", share(V::BufBeast, V::EHpMax, -20)),
-    counted(103, 2, 10, "敵の腕力", "up!!", share(V::EBufAtk, V::MyHpMax, 20)),
-    counted(104, 2, 10, "敵の守備力", "up!!", share(V::EBufDef, V::EHpMax, 20)),
-    counted(105, 2, 12, "敵の腕力", "down!!", share(V::EBufAtk, V::MyHpMax, -20)),
-    counted(106, 2, 12, "敵の守備力", "down!!", share(V::EBufDef, V::EHpMax, -20)),
+    counted(97, 2, Fx::PlayerYellowRise, "腕力", "up!!", share(V::BufAtk, V::EHpMax, 20)),
+    counted(98, 2, Fx::PlayerYellowRise, "守備力", "up!!", share(V::BufDef, V::MyHpMax, 20)),
+    counted(99, 2, Fx::PlayerYellowRise, "獣操力", "up!!", share(V::BufBeast, V::EHpMax, 20)),
+    counted(100, 2, Fx::PlayerYellowFall, "腕力", "down!!", share(V::BufAtk, V::EHpMax, -20)),
+    counted(101, 2, Fx::PlayerYellowFall, "守備力", "down!!", share(V::BufDef, V::MyHpMax, -20)),
+    counted(102, 2, Fx::PlayerYellowFall, "獣操力", "down!!", share(V::BufBeast, V::EHpMax, -20)),
+    counted(103, 2, Fx::FoeYellowRise, "敵の腕力", "up!!", share(V::EBufAtk, V::MyHpMax, 20)),
+    counted(104, 2, Fx::FoeYellowRise, "敵の守備力", "up!!", share(V::EBufDef, V::EHpMax, 20)),
+    counted(105, 2, Fx::FoeYellowFall, "敵の腕力", "down!!", share(V::EBufAtk, V::MyHpMax, -20)),
+    counted(106, 2, Fx::FoeYellowFall, "敵の守備力", "down!!", share(V::EBufDef, V::EHpMax, -20)),
     // Money, ARK and the record.
-    row(116, 2, kNoFx, share(V::Cent, V::Cent, 20)),
-    row(117, 2, kNoFx, share(V::Cent, V::Cent, -20)),
-    row(118, 2, kNoFx, add(V::Ark, 1)),
-    row(119, 2, kNoFx, add(V::Ark, -1)),
-    row(121, 3, kNoFx, add(V::Deaths, 1)),
-    row(122, 4, kNoFx, add(V::Escapes, 1)),
-    row(123, 3, kNoFx, add(V::Battles, 1)),
+    row(116, 2, Fx::None, share(V::Cent, V::Cent, 20)),
+    row(117, 2, Fx::None, share(V::Cent, V::Cent, -20)),
+    row(118, 2, Fx::None, add(V::Ark, 1)),
+    row(119, 2, Fx::None, add(V::Ark, -1)),
+    row(121, 3, Fx::None, add(V::Deaths, 1)),
+    row(122, 4, Fx::None, add(V::Escapes, 1)),
+    row(123, 3, Fx::None, add(V::Battles, 1)),
 };
 
 const ExRow* find_row(int number) {
@@ -318,7 +320,7 @@ constexpr Multiplier kMultipliers[] = {
 
 }  // namespace
 
-unsigned ailment_flash(int code, bool on_opponent) { return static_cast<unsigned>(flash(code, on_opponent)); }
+Fx ailment_flash(int code, bool on_opponent) { return flash(code, on_opponent); }
 
 i32 extra_damage_factor(Game& g, i32 d) {
   for (const Multiplier& m : kMultipliers) {
@@ -336,7 +338,7 @@ void punch_extra_effect(Game& g) {
   // A share is worked out before anything changes, so that the message shows
   // the amount that is applied.
   const i32 n = r->a.op == Op::Share ? share_of(g, r->a) : 0;
-  if (r->fx != kNoFx) screen_effect(g, static_cast<unsigned>(r->fx));
+  screen_effect(g, r->fx);
   if (r->text) {
     std::string line = r->text;
     if (r->unit) line += std::to_string(n < 0 ? sat_sub(0, n) : n) + r->unit;
@@ -352,7 +354,7 @@ void punch_extra_effect(Game& g) {
       if (v < r->low) v = r->low;
     }
   }
-  if (r->fx_after != kNoFx) screen_effect(g, static_cast<unsigned>(r->fx_after));
+  screen_effect(g, r->fx_after);
 }
 
 void steal(Game& g, bool quiet_when_empty) {

@@ -3,6 +3,7 @@
 // numbers act after a punch; a few change the damage inside the hit, and the
 // rest act elsewhere (the refusals, the wear, the opponent's hit, the outcome).
 #include "shell/game.h"
+#include "shell/screen_effects.h"
 
 namespace z2 {
 
@@ -12,7 +13,7 @@ i32 extra_damage_factor(Game& g, i32 d);
 
 // The screen effect of an ailment laid on the opponent or on the player: a
 // green burst for the poisons (1, 6, 7, 10), a white flash for the others.
-unsigned ailment_flash(int code, bool on_opponent);
+Fx ailment_flash(int code, bool on_opponent);
 
 // The effect of the weapon after a punch, once the class effects are done.
 void punch_extra_effect(Game& g);

@@ -358,7 +358,7 @@ void death(Game& g) {
   msg_put(g, s.my_name + "は死んでしまった....");
 
   if (revives(g)) {
-    screen_effect(g, 9);
+    screen_effect(g, Fx::PlayerWhite);
     msg_put(g, s.my_name + "は復活した!!!");
     s.my_hp = s.my_hp_max / 10 + 1;
     load_player_picture(g);
@@ -408,7 +408,7 @@ void death(Game& g) {
   death_count_prize(g);
 
   if (s.class_now == cls::kRiseAgain) {
-    screen_effect(g, 11);
+    screen_effect(g, Fx::PlayerYellowRise);
     msg_put(g, "攻撃力が上がった!!!");
     s.my_atk = sat_add(s.my_atk, 1);
   }

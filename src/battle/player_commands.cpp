@@ -19,7 +19,7 @@ namespace {
 std::string num(i32 n) { return std::to_string(n); }
 
 // beast_hit and magic_hit differ only in the stat, the bonus and the effect.
-void stat_hit(Game& g, int a, i32 stat, i32 bonus, unsigned effect) {
+void stat_hit(Game& g, int a, i32 stat, i32 bonus, Fx effect) {
   i32 n = sat_add(sat_add(sat_add(sat_add(sat_mul(4, a), sat_mul(3, stat)), g.s.my_lv / 2), 1), bonus);
   if (a == 0) n /= 2;
   if (n < 1) n = 1;
@@ -32,7 +32,7 @@ void stat_hit(Game& g, int a, i32 stat, i32 bonus, unsigned effect) {
 // The infected player pays for every swing of the weapon.
 void infection_bite(Game& g) {
   GameState& s = g.s;
-  screen_effect(g, 1);
+  screen_effect(g, Fx::PlayerRed);
   const i32 n = s.my_hp_max / 4;
   msg_put(g, s.my_name + "は感染によって" + num(n) + "のダメージを受けた");
   s.my_hp = sat_sub(s.my_hp, n);
@@ -74,12 +74,12 @@ void class_punch_effect(Game& g) {
   GameState& s = g.s;
   switch (s.class_now) {
     case cls::kHealingFist:
-      screen_effect(g, 3);
+      screen_effect(g, Fx::PlayerBlueRise);
       s.my_hp = sat_add(s.my_hp, s.my_hp_max / 13 + 1);
       refresh(g);
       break;
     case cls::kStar:
-      screen_effect(g, 11);
+      screen_effect(g, Fx::PlayerYellowRise);
       s.ark = sat_add(s.ark, 5);
       refresh(g);
       break;
@@ -100,8 +100,8 @@ void class_punch_effect(Game& g) {
     case cls::kVampire:
       if (g.random(2) == 0) {
         msg_add(g, "＞吸血");
-        screen_effect(g, 4);
-        screen_effect(g, 3);
+        screen_effect(g, Fx::FoePink);
+        screen_effect(g, Fx::PlayerBlueRise);
         const i32 n = s.my_hp_max / 5;
         s.e_hp = sat_sub(s.e_hp, n);
         s.my_hp = sat_add(s.my_hp, n);
@@ -110,22 +110,22 @@ void class_punch_effect(Game& g) {
     case cls::kMagicEater:
       if (g.random(2) == 0) {
         msg_add(g, "＞喰う");
-        screen_effect(g, 12);
-        screen_effect(g, 17);
+        screen_effect(g, Fx::FoeYellowFall);
+        screen_effect(g, Fx::PlayerLilacRise);
         s.my_mp = sat_add(s.my_mp, s.my_mp_max / 12 + 1);
       }
       break;
     case cls::kThief:
       if (g.random(4) == 0) {
         msg_add(g, "＞泥棒");
-        screen_effect(g, 8);
+        screen_effect(g, Fx::FoeWhite);
         steal(g, false);
       }
       break;
     case cls::kHalver:
       if (g.random(4) == 0) {
         msg_add(g, "＞Ｍ法");
-        screen_effect(g, 15);
+        screen_effect(g, Fx::FoePurple);
         msg_add(g, "HPが半分にさせた!!");
         s.e_hp /= 2;
       }
@@ -266,13 +266,13 @@ void attack(Game& g, int a) {
 
   const i32 r = g.random(40);
   if (r <= 34) {
-    screen_effect(g, 0);
+    screen_effect(g, Fx::FoeRed);
   } else if (r == 35) {
-    screen_effect(g, 0);
+    screen_effect(g, Fx::FoeRed);
     msg_add(g, "SUPERｸﾘﾃｨｶﾙ!!");
     d = sat_add(sat_mul(3, d), 10);
   } else if (r <= 37) {
-    screen_effect(g, 0);
+    screen_effect(g, Fx::FoeRed);
     msg_add(g, "ｸﾘﾃｨｶﾙ!!");
     d = sat_add(sat_mul(2, d), 5);
   } else if (r == 38) {
@@ -281,7 +281,7 @@ void attack(Game& g, int a) {
   } else {
     msg_add(g, "敵は防御した!!");
     d = d / 2 + 1;
-    screen_effect(g, 0);
+    screen_effect(g, Fx::FoeRed);
   }
   if (r != 38) msg_add(g, num(d) + "ダメージ与えた!");
 
@@ -296,9 +296,9 @@ void attack(Game& g, int a) {
   if (s.my_state == ail::kInfected) infection_bite(g);
 }
 
-void beast_hit(Game& g, int a) { stat_hit(g, a, g.s.my_beast, g.s.buf_beast(), 4); }
+void beast_hit(Game& g, int a) { stat_hit(g, a, g.s.my_beast, g.s.buf_beast(), Fx::FoePink); }
 
-void magic_hit(Game& g, int a) { stat_hit(g, a, g.s.my_int, 0, 18); }
+void magic_hit(Game& g, int a) { stat_hit(g, a, g.s.my_int, 0, Fx::FoeYellow); }
 
 void bind_player_commands(Game& g) {
   g.ui.b1.on_click = b1Click;

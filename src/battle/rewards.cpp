@@ -134,7 +134,7 @@ void class_exp_step(Game& g) {
     s.cent = sat_add(s.cent, 1000);
     s.ark = sat_add(s.ark, 20);
     if (s.class_now == cls::kPrisoner) {
-      screen_effect(g, 16);
+      screen_effect(g, Fx::PlayerPurple);
       s.class_now = cls::kStar;
       msg_put(g, "なんとクラス【" + class_name(g, s.class_now) + "】にクラスアップした!!");
     }

@@ -39,7 +39,7 @@ void confused_turn(Game& g) {
   msg_put(g, me + "は混乱している");
   switch (g.random(4)) {
     case 0: {
-      screen_effect(g, 1);
+      screen_effect(g, Fx::PlayerRed);
       msg_add(g, me + "は自分を攻撃した");
       const i32 n = s.my_hp_max / 15 + 1;
       msg_add(g, num(n) + "のダメージ");
@@ -66,7 +66,7 @@ Ailment my_ailment_bites(Game& g) {
   const std::string& me = s.my_name;
   switch (s.my_state) {
     case ail::kPoison: {
-      screen_effect(g, 7);
+      screen_effect(g, Fx::PlayerGreenBurst);
       msg_put(g, me + "は毒に苦しんでいる");
       const i32 n = s.my_hp_max / 10 + 1;
       msg_add(g, num(n) + "の毒ダメージ");
@@ -88,7 +88,7 @@ Ailment my_ailment_bites(Game& g) {
       attack(g, 2);
       return Ailment::LoseTurn;
     case ail::kVenom: {
-      screen_effect(g, 7);
+      screen_effect(g, Fx::PlayerGreenBurst);
       msg_put(g, me + "は猛毒に苦しんでいる");
       const i32 n = s.my_hp / 4;
       msg_add(g, num(n) + "の猛毒ダメージ");
@@ -99,7 +99,7 @@ Ailment my_ailment_bites(Game& g) {
       msg_put(g, me + "は呪いによって動けない");
       return Ailment::LoseTurn;
     case ail::kMCurse: {
-      screen_effect(g, 16);
+      screen_effect(g, Fx::PlayerPurple);
       const i32 n = s.my_hp / 3 + 1;
       s.my_hp = sat_sub(s.my_hp, n);
       msg_put(g, me + "はＭ呪によってHPの１／３が無くなった");
@@ -107,12 +107,12 @@ Ailment my_ailment_bites(Game& g) {
       return Ailment::Act;
     }
     case ail::kLeech: {
-      screen_effect(g, 7);
+      screen_effect(g, Fx::PlayerGreenBurst);
       msg_put(g, me + "は毒に苦しんでいる");
       const i32 n = s.my_hp_max / 10 + 1;
       s.my_hp = sat_sub(s.my_hp, n);
       refresh(g);
-      screen_effect(g, 2);
+      screen_effect(g, Fx::FoeBlueRise);
       msg_add(g, s.e_name + "は" + num(n) + "吸収した。");
       s.e_hp = sat_add(s.e_hp, n);
       return Ailment::Act;
@@ -185,7 +185,7 @@ void player_turn(Game& g, bool ailment_passes) {
 
   if (s.floor == 21) {
     msg_put(g, "＞重力ダメージ");
-    screen_effect(g, 16);
+    screen_effect(g, Fx::PlayerPurple);
     const i32 n = s.my_hp_max / 10 + 1;
     msg_add(g, num(n) + "ダメージ受けた");
     s.my_hp = sat_sub(s.my_hp, n);
@@ -197,7 +197,7 @@ void player_turn(Game& g, bool ailment_passes) {
 
   for (const SealRecovery& seal : kSeals) {
     if (s.*seal.flag || g.random(10) != 0) continue;
-    screen_effect(g, 3);
+    screen_effect(g, Fx::PlayerBlueRise);
     msg_put(g, seal.text);
     s.*seal.flag = true;
   }

@@ -55,7 +55,7 @@ void feed_garbage(Game& g) {
   use_one(s.gomi_have[n]);
   refresh(g);
   msg_put(g, "【" + g.t.gomi_table[n].gm_name + "】をあげた。");
-  screen_effect(g, 14);
+  screen_effect(g, Fx::CleanerChews);
 
   // Garbage n hatches monster n, when there is one.
   const MonsterRecord& mo = g.t.monster_table[n];
@@ -115,7 +115,7 @@ void change_class(Game& g) {
     return;
   }
   play_se(g, "class.wav");
-  screen_effect(g, 9);
+  screen_effect(g, Fx::PlayerWhite);
   set_moji_l(g, jb.jb_name + "にクラスチェンジした!!\r\rどうしますか？");
   // The class already held costs its price again: the church does not ask why.
   s.cent = sat_sub(s.cent, price);

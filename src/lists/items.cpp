@@ -26,16 +26,16 @@ std::string n(i32 v) { return std::to_string(v); }
 // One ailment roll of the type-53 items: the chance, the picture and the line.
 struct AilmentRoll {
   int hits, out_of;
-  unsigned fx;
+  Fx fx;
   i32 state;
   const char* text;
 };
 constexpr AilmentRoll kAilmentRolls[] = {
-    {2, 3, 8, 2, "敵を眠らせた!!"},       {1, 2, 8, 3, "敵を石化させた!!"},
-    {3, 4, 6, 1, "敵を毒化させた!!"},     {2, 3, 8, 4, "敵を混乱させた!!"},
-    {1, 2, 8, 5, "敵を暴走させた!!"},     {1, 2, 15, 8, "敵を呪いにさせた!!"},
-    {2, 3, 6, 6, "敵を猛毒にさせた!!"},   {1, 2, 6, 7, "敵を感染にさせた!!"},
-    {1, 2, 15, 9, "敵をＭ呪にさせた!!"}, {2, 3, 6, 10, "敵を毒吸にさせた!!"},
+    {2, 3, Fx::FoeWhite, 2, "敵を眠らせた!!"},         {1, 2, Fx::FoeWhite, 3, "敵を石化させた!!"},
+    {3, 4, Fx::FoeGreenBurst, 1, "敵を毒化させた!!"},   {2, 3, Fx::FoeWhite, 4, "敵を混乱させた!!"},
+    {1, 2, Fx::FoeWhite, 5, "敵を暴走させた!!"},        {1, 2, Fx::FoePurple, 8, "敵を呪いにさせた!!"},
+    {2, 3, Fx::FoeGreenBurst, 6, "敵を猛毒にさせた!!"},  {1, 2, Fx::FoeGreenBurst, 7, "敵を感染にさせた!!"},
+    {1, 2, Fx::FoePurple, 9, "敵をＭ呪にさせた!!"},      {2, 3, Fx::FoeGreenBurst, 10, "敵を毒吸にさせた!!"},
 };
 
 // The sure cuts of the opponent's hit points: a divisor, how many parts go.
@@ -62,7 +62,7 @@ void ailment_item(Game& g, i32 k) {
     }
   } else if (k >= 10 && k < 15) {
     const HpCut& c = kHpCuts[k - 10];
-    screen_effect(g, 12);
+    screen_effect(g, Fx::FoeYellowFall);
     s.e_hp = sat_sub(s.e_hp, sat_mul(c.parts, s.e_hp / c.div));
     msg_add(g, c.text);
   }
@@ -90,7 +90,6 @@ enum class Op : uint8_t {
   Set,  // field = value
 };
 
-constexpr int kNoFx = -1;
 
 // One use of an item: the game, its power k and its name.
 struct Use {
@@ -105,7 +104,7 @@ struct Use {
 // not fit; it returns false when the item had no effect and comes back.
 struct KindRow {
   i32 kind;
-  int fx;
+  Fx fx;
   Op op;
   Field target;
   i32 value;
@@ -115,27 +114,27 @@ struct KindRow {
   bool (*act)(Use&);
 };
 
-constexpr KindRow add(i32 kind, int fx, Field f, const char* head, const char* tail) {
+constexpr KindRow add(i32 kind, Fx fx, Field f, const char* head, const char* tail) {
   return {kind, fx, Op::Add, f, 0, head, tail, false, nullptr};
 }
-constexpr KindRow sub(i32 kind, int fx, Field f, const char* head, const char* tail) {
+constexpr KindRow sub(i32 kind, Fx fx, Field f, const char* head, const char* tail) {
   return {kind, fx, Op::Sub, f, 0, head, tail, false, nullptr};
 }
-// fx 11 and "<what>が K 上がった!" with the value raised by K.
-constexpr KindRow raise(i32 kind, Field f, const char* what_ga) { return add(kind, 11, f, what_ga, "上がった!"); }
-constexpr KindRow set(i32 kind, int fx, Field f, i32 v, const char* text, bool put = false) {
+// The yellow rise and "<what>が K 上がった!" with the value raised by K.
+constexpr KindRow raise(i32 kind, Field f, const char* what_ga) { return add(kind, Fx::PlayerYellowRise, f, what_ga, "上がった!"); }
+constexpr KindRow set(i32 kind, Fx fx, Field f, i32 v, const char* text, bool put = false) {
   return {kind, fx, Op::Set, f, v, text, nullptr, put, nullptr};
 }
-constexpr KindRow say(i32 kind, int fx, const char* head, const char* tail = nullptr) {
+constexpr KindRow say(i32 kind, Fx fx, const char* head, const char* tail = nullptr) {
   return {kind, fx, Op::None, {}, 0, head, tail, false, nullptr};
 }
-constexpr KindRow acting(i32 kind, bool (*act)(Use&)) { return {kind, kNoFx, Op::None, {}, 0, nullptr, nullptr, false, act}; }
+constexpr KindRow acting(i32 kind, bool (*act)(Use&)) { return {kind, Fx::None, Op::None, {}, 0, nullptr, nullptr, false, act}; }
 
 // ---- the kinds that are not a plain change ----
 
 // Types 3, 4, 70, 71: the weapon's or the armour's power grows.
 bool grow(Game& g, const char* head, const std::string& name, i32& pow, i32 k) {
-  screen_effect(g, 11);
+  screen_effect(g, Fx::PlayerYellowRise);
   msg_add(g, std::string(head) + name + "】が" + n(k) + "上がった!\r\r△" + n(pow) + "→△" + n(sat_add(pow, k)));
   pow = sat_add(pow, k);
   return true;
@@ -149,7 +148,7 @@ bool wild_armour(Use& u) { return grow(u.g, "防具【", u.g.s.bougu_name, u.g.s
 bool multiply(Use& u, const char* head, std::string& name, i32& pow) {
   Game& g = u.g;
   msg_add(g, std::string(head) + name + "】△" + n(pow) + "の威力を" + n(u.k) + "倍!!");
-  screen_effect(g, 11);
+  screen_effect(g, Fx::PlayerYellowRise);
   pow = sat_mul(pow, u.k);
   if (pow > kNineNines) pow = kNineNines;
   name = u.name;
@@ -188,7 +187,7 @@ bool boost_monster(Use& u) {
     msg_add(g, "なにも起きなかった");
     return false;
   }
-  screen_effect(g, 9);
+  screen_effect(g, Fx::PlayerWhite);
   int a = g.random(254);
   for (int tries = 1; s.monster_have[static_cast<size_t>(a)] <= 0 && tries < kDrawCap; ++tries) a = g.random(254);
   if (s.monster_have[static_cast<size_t>(a)] <= 0) {
@@ -205,14 +204,14 @@ bool boost_monster(Use& u) {
 }
 
 bool levels_said_first(Use& u) {  // 25
-  screen_effect(u.g, 11);
+  screen_effect(u.g, Fx::PlayerYellowRise);
   msg_add(u.g, "LVが" + n(u.k) + "上がった!");
   raise_level(u.g.s, u.k);
   return true;
 }
 
 bool levels_said_after(Use& u) {  // 89
-  screen_effect(u.g, 11);
+  screen_effect(u.g, Fx::PlayerYellowRise);
   raise_level(u.g.s, u.k);
   msg_add(u.g, "LVが" + n(u.k) + "上がった!");
   return true;
@@ -220,7 +219,7 @@ bool levels_said_after(Use& u) {  // 89
 
 bool full_cure(Use& u) {  // 26
   GameState& s = u.g.s;
-  screen_effect(u.g, 3);
+  screen_effect(u.g, Fx::PlayerBlueRise);
   s.my_hp = s.my_hp_max;
   s.my_mp = s.my_mp_max;
   s.my_state = ail::kNone;
@@ -231,10 +230,10 @@ bool full_cure(Use& u) {  // 26
 bool drain_level(Use& u) {  // 28
   Game& g = u.g;
   GameState& s = g.s;
-  screen_effect(g, 12);
+  screen_effect(g, Fx::FoeYellowFall);
   s.e_lv = s.e_lv > 1 ? s.e_lv - 1 : 1;
   msg_add(g, "敵のＬＶが1さがった!");
-  screen_effect(g, 11);
+  screen_effect(g, Fx::PlayerYellowRise);
   raise_level(s, 1);
   msg_add(g, "敵のＬＶを吸い取った!!");
   return true;
@@ -246,7 +245,7 @@ bool antidote(Use& u) {  // 29
     msg_add(u.g, "なにも起きなかった");
     return false;
   }
-  screen_effect(u.g, 3);
+  screen_effect(u.g, Fx::PlayerBlueRise);
   s.my_state = ail::kNone;
   msg_add(u.g, "毒がなおった!");
   return true;
@@ -266,7 +265,7 @@ bool demon_power(Use& u) {  // 56
 
 bool petrify_me(Use& u) {  // 57
   u.g.s.my_state = ail::kStone;
-  screen_effect(u.g, 16);
+  screen_effect(u.g, Fx::PlayerPurple);
   msg_put(u.g, u.g.s.my_name + "は石化してしまった...");
   return true;
 }
@@ -300,7 +299,7 @@ bool wild_running(Use& u) {  // 65
 bool wild_damage(Use& u) {  // 66
   GameState& s = u.g.s;
   msg_put(u.g, "＞ＷＩＬＤ分ダメージ!!");
-  screen_effect(u.g, 4);
+  screen_effect(u.g, Fx::FoePink);
   s.e_hp = sat_sub(s.e_hp, s.wild);
   msg_add(u.g, n(s.wild) + "ダメージ与えた!!");
   return true;
@@ -309,8 +308,8 @@ bool wild_damage(Use& u) {  // 66
 // Types 67, 68: WILD bought with a stat.
 bool wild_for(Use& u, const char* text, i32 GameState::*stat, i32 cost, i32 wild) {
   GameState& s = u.g.s;
-  screen_effect(u.g, 13);
-  screen_effect(u.g, 11);
+  screen_effect(u.g, Fx::PlayerYellowFall);
+  screen_effect(u.g, Fx::PlayerYellowRise);
   msg_add(u.g, text);
   s.*stat = sat_sub(s.*stat, cost);
   s.wild = sat_add(s.wild, wild);
@@ -325,10 +324,10 @@ bool wild_for_hp(Use& u) {
 bool wild_blow(Use& u, const char* text, i32 d) {
   GameState& s = u.g.s;
   msg_put(u.g, text);
-  screen_effect(u.g, 4);
+  screen_effect(u.g, Fx::FoePink);
   s.e_hp = sat_sub(s.e_hp, d);
   msg_add(u.g, n(d) + "ダメージ与えた!!");
-  screen_effect(u.g, 9);
+  screen_effect(u.g, Fx::PlayerWhite);
   msg_add(u.g, "【WILD】が0になった!!");
   s.wild = 0;
   return true;
@@ -345,11 +344,11 @@ bool boya(Use& u) {  // 78
 
 bool wisdom_for_attack(Use& u) {  // 80
   Game& g = u.g;
-  screen_effect(g, 11);
+  screen_effect(g, Fx::PlayerYellowRise);
   g.s.my_int = sat_add(g.s.my_int, u.k);
   msg_add(g, "【知力】が" + n(u.k) + "上がった!");
   refresh(g);
-  screen_effect(g, 13);
+  screen_effect(g, Fx::PlayerYellowFall);
   g.s.my_atk = sat_sub(g.s.my_atk, 1);
   msg_add(g, "【攻撃力】が1下がった!");
   return true;
@@ -357,7 +356,7 @@ bool wisdom_for_attack(Use& u) {  // 80
 
 bool heal_for_ark(Use& u) {  // 91
   GameState& s = u.g.s;
-  screen_effect(u.g, 3);
+  screen_effect(u.g, Fx::PlayerBlueRise);
   s.my_hp = sat_add(s.my_hp, u.k);
   msg_add(u.g, "HPが" + n(u.k) + "回復した!");
   const i32 cost = sat_add(u.k / 100, 1);
@@ -368,9 +367,9 @@ bool heal_for_ark(Use& u) {  // 91
 
 bool charm(Use& u) {  // 95
   GameState& s = u.g.s;
-  screen_effect(u.g, 8);
+  screen_effect(u.g, Fx::FoeWhite);
   msg_add(u.g, s.e_name + "はメロメロになった!");
-  screen_effect(u.g, 3);
+  screen_effect(u.g, Fx::PlayerBlueRise);
   msg_add(u.g, "HPを" + n(s.e_hp) + "回復させてくれた。");
   s.my_hp = sat_add(s.my_hp, s.e_hp);
   return true;
@@ -383,13 +382,13 @@ bool nothing(Use& u) {  // 96
 
 bool ten_of_each(Use& u) {  // 98
   Game& g = u.g;
-  screen_effect(g, 11);
+  screen_effect(g, Fx::PlayerYellowRise);
   raise_level(g.s, 10);
   msg_add(g, "LVが10上がった!!");
-  screen_effect(g, 11);
+  screen_effect(g, Fx::PlayerYellowRise);
   g.s.my_atk = sat_add(g.s.my_atk, 10);
   msg_add(g, "攻撃力が10上がった!!");
-  screen_effect(g, 11);
+  screen_effect(g, Fx::PlayerYellowRise);
   g.s.my_int = sat_add(g.s.my_int, 10);
   msg_add(g, "知力が10上がった!!");
   return true;
@@ -397,7 +396,7 @@ bool ten_of_each(Use& u) {  // 98
 
 bool new_effect(Use& u) {  // 99
   GameState& s = u.g.s;
-  screen_effect(u.g, 11);
+  screen_effect(u.g, Fx::PlayerYellowRise);
   s.buki_ex = u.g.random(124);
   msg_put(u.g, "【★" + u.g.t.ex_names[static_cast<size_t>(s.buki_ex)] + "】の特殊効果が追加された!!");
   return true;
@@ -407,13 +406,13 @@ constexpr Field kMyHp = field(&GameState::my_hp);
 
 constexpr KindRow kKinds[] = {
     // Hit and magic points.
-    add(0, 3, kMyHp, "HPが", "回復した!"),
-    add(1, 17, field(&GameState::my_mp), "HPが", "回復した!"),
-    sub(2, 1, kMyHp, "HPが", "減った!"),
+    add(0, Fx::PlayerBlueRise, kMyHp, "HPが", "回復した!"),
+    add(1, Fx::PlayerLilacRise, field(&GameState::my_mp), "HPが", "回復した!"),
+    sub(2, Fx::PlayerRed, kMyHp, "HPが", "減った!"),
     acting(3, grow_weapon),
     acting(4, grow_armour),
     acting(5, crumbles),
-    add(6, kNoFx, field(&GameState::ark), "ＡＲＫが", "上がった!!"),
+    add(6, Fx::None, field(&GameState::ark), "ＡＲＫが", "上がった!!"),
     // Stats and the record.
     raise(7, field(&GameState::my_hp_max), "MAXHPが"),
     raise(8, field(&GameState::my_mp_max), "MAXMPが"),
@@ -423,48 +422,48 @@ constexpr KindRow kKinds[] = {
     raise(12, clear_entry(fc::kLa), "【ＬＡ】が"),
     raise(13, clear_entry(fc::kJapan), "【日本】が"),
     // Gauges the game names but does not keep.
-    say(14, 11, "【裏切り】が", "上がった!"),
+    say(14, Fx::PlayerYellowRise, "【裏切り】が", "上がった!"),
     raise(15, clear_entry(fc::kChina), "【中国】が"),
-    say(16, 11, "【過去】が", "上がった!"),
-    say(17, 11, "【全能】が", "上がった!"),
-    say(18, 11, "【謎】が", "上がった!"),
+    say(16, Fx::PlayerYellowRise, "【過去】が", "上がった!"),
+    say(17, Fx::PlayerYellowRise, "【全能】が", "上がった!"),
+    say(18, Fx::PlayerYellowRise, "【謎】が", "上がった!"),
     raise(19, clear_entry(fc::kBattles), "【戦闘回数】が"),
     raise(20, clear_entry(fc::kDeaths), "【死亡回数】が"),
-    say(21, 11, "スペシャリストに１歩近づいた!"),
-    add(22, 11, field(&GameState::my_exp), "経験値が", "上がった!"),
-    set(23, 3, field(&GameState::my_state), ail::kNone, "ステータスが通常に戻った!!"),
+    say(21, Fx::PlayerYellowRise, "スペシャリストに１歩近づいた!"),
+    add(22, Fx::PlayerYellowRise, field(&GameState::my_exp), "経験値が", "上がった!"),
+    set(23, Fx::PlayerBlueRise, field(&GameState::my_state), ail::kNone, "ステータスが通常に戻った!!"),
     acting(24, boost_monster),
     acting(25, levels_said_first),
     acting(26, full_cure),
     // The opponent's level and the fight's bonuses.
-    set(27, 8, field(&GameState::e_lv), 1, "敵のＬＶが1になった!!"),
+    set(27, Fx::FoeWhite, field(&GameState::e_lv), 1, "敵のＬＶが1になった!!"),
     acting(28, drain_level),
     acting(29, antidote),
     acting(30, multiply_weapon),
     acting(31, multiply_armour),
-    {32, 10, Op::Inc, field(&GameState::e_lv), 1, "敵のＬＶを1上げた!", nullptr, false, nullptr},
-    set(33, 9, clear_entry(fc::kBufDef), 0, "守備力が元にもどった!!"),
-    set(34, 9, clear_entry(fc::kBufAtk), 0, "腕力が元にもどった!!"),
-    set(35, 8, field(&GameState::e_buf_def), 0, "敵の守備力が元にもどった!!"),
-    set(36, 8, field(&GameState::e_buf_atk), 0, "敵の腕力が元にもどった!!"),
+    {32, Fx::FoeYellowRise, Op::Inc, field(&GameState::e_lv), 1, "敵のＬＶを1上げた!", nullptr, false, nullptr},
+    set(33, Fx::PlayerWhite, clear_entry(fc::kBufDef), 0, "守備力が元にもどった!!"),
+    set(34, Fx::PlayerWhite, clear_entry(fc::kBufAtk), 0, "腕力が元にもどった!!"),
+    set(35, Fx::FoeWhite, field(&GameState::e_buf_def), 0, "敵の守備力が元にもどった!!"),
+    set(36, Fx::FoeWhite, field(&GameState::e_buf_atk), 0, "敵の腕力が元にもどった!!"),
     acting(37, name_weapon),
     acting(38, name_armour),
-    add(39, kNoFx, field(&GameState::cent), "", "ｾﾝﾄ入手した!!"),
+    add(39, Fx::None, field(&GameState::cent), "", "ｾﾝﾄ入手した!!"),
     raise(50, clear_entry(fc::kBufAtk), "一時的に【腕力】が"),
     raise(51, clear_entry(fc::kBufDef), "一時的に【守備力】が"),
     acting(53, ailment),
-    sub(54, 12, field(&GameState::e_buf_atk), "一時的に敵の【腕力】が", "下がった!"),
-    sub(55, 12, field(&GameState::e_buf_def), "一時的に敵の【守備力】が", "下がった!"),
+    sub(54, Fx::FoeYellowFall, field(&GameState::e_buf_atk), "一時的に敵の【腕力】が", "下がった!"),
+    sub(55, Fx::FoeYellowFall, field(&GameState::e_buf_def), "一時的に敵の【守備力】が", "下がった!"),
     acting(56, demon_power),
     acting(57, petrify_me),
     acting(58, meteors),
     // The seals lifted.
-    {59, 3, Op::None, {}, 0, "攻撃可能になった", nullptr, false, unseal<&GameState::can_punch>},
-    {60, 3, Op::None, {}, 0, "魔法可能になった", nullptr, false, unseal<&GameState::can_magic>},
-    {61, 3, Op::None, {}, 0, "モンスター可能になった", nullptr, false, unseal<&GameState::can_beast>},
-    {62, 3, Op::None, {}, 0, "アイテム可能になった", nullptr, false, unseal<&GameState::can_item>},
+    {59, Fx::PlayerBlueRise, Op::None, {}, 0, "攻撃可能になった", nullptr, false, unseal<&GameState::can_punch>},
+    {60, Fx::PlayerBlueRise, Op::None, {}, 0, "魔法可能になった", nullptr, false, unseal<&GameState::can_magic>},
+    {61, Fx::PlayerBlueRise, Op::None, {}, 0, "モンスター可能になった", nullptr, false, unseal<&GameState::can_beast>},
+    {62, Fx::PlayerBlueRise, Op::None, {}, 0, "アイテム可能になった", nullptr, false, unseal<&GameState::can_item>},
     // WILD.
-    add(63, 11, field(&GameState::wild), "【WILD】が", "上がった!!"),
+    add(63, Fx::PlayerYellowRise, field(&GameState::wild), "【WILD】が", "上がった!!"),
     acting(64, wild_style),
     acting(65, wild_running),
     acting(66, wild_damage),
@@ -480,10 +479,10 @@ constexpr KindRow kKinds[] = {
     acting(80, wisdom_for_attack),
     acting(89, levels_said_after),
     acting(91, heal_for_ark),
-    set(94, 9, field(&GameState::death_guard), 2, "行き返りが50％の確率で約束された"),
+    set(94, Fx::PlayerWhite, field(&GameState::death_guard), 2, "行き返りが50％の確率で約束された"),
     acting(95, charm),
     acting(96, nothing),
-    set(97, 11, field(&GameState::buki_ex), ex::kNone, "武器の特殊効果が消えた!!", true),
+    set(97, Fx::PlayerYellowRise, field(&GameState::buki_ex), ex::kNone, "武器の特殊効果が消えた!!", true),
     acting(98, ten_of_each),
     acting(99, new_effect),
 };
@@ -500,7 +499,7 @@ bool item_effect(Game& g, i32 kind, i32 k, const std::string& name) {
   const KindRow* r = find_kind(kind);
   if (!r) return true;
   Use u{g, k, name};
-  if (r->fx != kNoFx) screen_effect(g, static_cast<unsigned>(r->fx));
+  screen_effect(g, r->fx);
   switch (r->op) {
     case Op::None: break;
     case Op::Add: ref(g.s, r->target) = sat_add(ref(g.s, r->target), k); break;

@@ -93,7 +93,7 @@ const Spell kSpells[] = {
     {"＞裏ダイナマイトＸ",
      [](Game& g) {
        const i32 h = sat_sub(g.s.my_hp_max, g.s.my_hp) / 2;
-       screen_effect(g, 3);
+       screen_effect(g, Fx::PlayerBlueRise);
        g.s.my_hp = sat_add(g.s.my_hp, h);
        msg_add(g, "HPが" + std::to_string(h) + "回復した!!");
        return Flow::Go;
@@ -153,7 +153,7 @@ const Spell kSpells[] = {
     /* 21 */
     {"＞ＥＮＤＥＲ",
      [](Game& g) {
-       screen_effect(g, 16);
+       screen_effect(g, Fx::PlayerPurple);
        msg_put(g, "レベルが１になった!!");
        g.s.my_lv = 1;
        return Flow::Go;
@@ -162,7 +162,7 @@ const Spell kSpells[] = {
     {"＞盗む",
      [](Game& g) {
        if (g.random(2) == 0) {
-         screen_effect(g, 4);
+         screen_effect(g, Fx::FoePink);
          theft(g);
        } else {
          msg_add(g, "Miss!!");
@@ -172,7 +172,7 @@ const Spell kSpells[] = {
     /* 23 */
     {"＞パーフェクト",
      [](Game& g) {
-       screen_effect(g, 9);
+       screen_effect(g, Fx::PlayerWhite);
        msg_put(g, "腕力・守備力・獣操力が元に戻った!!");
        g.s.buf_atk() = g.s.buf_beast() = g.s.buf_def() = 0;
        return Flow::Go;
@@ -180,7 +180,7 @@ const Spell kSpells[] = {
     /* 24 */
     {"＞ノーマル",
      [](Game& g) {
-       screen_effect(g, 8);
+       screen_effect(g, Fx::FoeWhite);
        msg_put(g, "敵の腕力・守備力が元に戻った!!");
        g.s.e_buf_atk = g.s.e_buf_def = 0;
        return Flow::Go;

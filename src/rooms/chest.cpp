@@ -15,7 +15,7 @@ void trap(Game& g) {
   GameState& s = g.s;
   msg_put(g, "罠だ!!");
   if (g.random(5) != 0) {
-    screen_effect(g, 1);
+    screen_effect(g, Fx::PlayerRed);
     const i32 damage = sat_add(s.my_hp_max / 2, 1);
     s.my_hp = sat_sub(s.my_hp, damage);
     msg_add(g, std::to_string(damage) + "ダメージ食らった!!");

@@ -53,7 +53,7 @@ void choose(Game& g, Stat stat) {
   GameState& s = g.s;
   const Choice& c = kChoices[static_cast<int>(stat)];
   play_se(g, "lvup.wav");
-  screen_effect(g, 11);
+  screen_effect(g, Fx::PlayerYellowRise);
   const i32 k = c.spread > 0 ? c.base + g.random(c.spread) : c.base;
   msg_put(g, c.head + std::to_string(k) + c.tail);
   i32& v = value_of(s, stat);

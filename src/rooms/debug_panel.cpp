@@ -36,7 +36,7 @@ void Button10Click(Game& g) {
   enemy_attack(g, 1);
 }
 void Button8Click(Game& g) { death_check(g); }
-void Button9Click(Game& g) { screen_effect(g, 0); }
+void Button9Click(Game& g) { screen_effect(g, Fx::FoeRed); }
 void Button13Click(Game& g) { battle_end(g); }
 // Fills the list in the consumables' way without touching its caption or visibility.
 void Button14Click(Game& g) { list_open(g, ListMode::Consumables); }

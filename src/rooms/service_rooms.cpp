@@ -174,7 +174,7 @@ void s_erClick(Game& g) {
   s.my_hp = s.my_hp_max;
   s.my_mp = s.my_mp_max;
   s.my_state = 0;
-  screen_effect(g, 3);
+  screen_effect(g, Fx::PlayerBlueRise);
   set_moji_l2(g, "完全回復!!");
   play_se(g, "magic.wav");
 }

@@ -171,24 +171,36 @@ struct Effect {
   int pause_ms;
 };
 
-const Effect kEffects[21] = {
-    {true, Pattern::Flash, qRgb(255, 0, 0), 11, 5},          {false, Pattern::Flash, qRgb(255, 0, 0), 11, 5},
-    {true, Pattern::StripeUp, qRgb(0, 0, 255), 11, 5},       {false, Pattern::StripeUp, qRgb(0, 0, 255), 11, 5},
-    {true, Pattern::Flash, qRgb(255, 0, 128), 11, 5},        {false, Pattern::Flash, qRgb(255, 0, 128), 11, 5},
-    {true, Pattern::Burst, qRgb(0, 255, 0), 11, 3},          {false, Pattern::Burst, qRgb(0, 255, 0), 11, 3},
-    {true, Pattern::Flash, qRgb(255, 255, 255), 11, 5},      {false, Pattern::Flash, qRgb(255, 255, 255), 11, 5},
-    {true, Pattern::StripeUp, qRgb(255, 255, 0), 11, 5},     {false, Pattern::StripeUp, qRgb(255, 255, 0), 11, 5},
-    {true, Pattern::StripeDown, qRgb(255, 255, 0), 11, 5},   {false, Pattern::StripeDown, qRgb(255, 255, 0), 11, 5},
-    {true, Pattern::Swap, 0, 5, 50},                         {true, Pattern::Flash, qRgb(128, 0, 255), 16, 5},
-    {false, Pattern::Flash, qRgb(128, 0, 255), 16, 5},       {false, Pattern::StripeUp, qRgb(255, 128, 255), 11, 5},
-    {true, Pattern::Flash, qRgb(255, 255, 0), 16, 5},        {false, Pattern::StripeDown, qRgb(0, 0, 255), 11, 5},
-    {false, Pattern::StripeDown, qRgb(255, 128, 255), 11, 5},
+// Row n is Fx n.
+const Effect kEffects[kFxCount] = {
+    {true, Pattern::Flash, qRgb(255, 0, 0), 11, 5},           // FoeRed
+    {false, Pattern::Flash, qRgb(255, 0, 0), 11, 5},          // PlayerRed
+    {true, Pattern::StripeUp, qRgb(0, 0, 255), 11, 5},        // FoeBlueRise
+    {false, Pattern::StripeUp, qRgb(0, 0, 255), 11, 5},       // PlayerBlueRise
+    {true, Pattern::Flash, qRgb(255, 0, 128), 11, 5},         // FoePink
+    {false, Pattern::Flash, qRgb(255, 0, 128), 11, 5},        // PlayerPink
+    {true, Pattern::Burst, qRgb(0, 255, 0), 11, 3},           // FoeGreenBurst
+    {false, Pattern::Burst, qRgb(0, 255, 0), 11, 3},          // PlayerGreenBurst
+    {true, Pattern::Flash, qRgb(255, 255, 255), 11, 5},       // FoeWhite
+    {false, Pattern::Flash, qRgb(255, 255, 255), 11, 5},      // PlayerWhite
+    {true, Pattern::StripeUp, qRgb(255, 255, 0), 11, 5},      // FoeYellowRise
+    {false, Pattern::StripeUp, qRgb(255, 255, 0), 11, 5},     // PlayerYellowRise
+    {true, Pattern::StripeDown, qRgb(255, 255, 0), 11, 5},    // FoeYellowFall
+    {false, Pattern::StripeDown, qRgb(255, 255, 0), 11, 5},   // PlayerYellowFall
+    {true, Pattern::Swap, 0, 5, 50},                          // CleanerChews
+    {true, Pattern::Flash, qRgb(128, 0, 255), 16, 5},         // FoePurple
+    {false, Pattern::Flash, qRgb(128, 0, 255), 16, 5},        // PlayerPurple
+    {false, Pattern::StripeUp, qRgb(255, 128, 255), 11, 5},   // PlayerLilacRise
+    {true, Pattern::Flash, qRgb(255, 255, 0), 16, 5},         // FoeYellow
+    {false, Pattern::StripeDown, qRgb(0, 0, 255), 11, 5},     // PlayerBlueFall
+    {false, Pattern::StripeDown, qRgb(255, 128, 255), 11, 5},  // PlayerLilacFall
 };
 
 }  // namespace
 
-void screen_effect(Game& g, unsigned n) {
-  if (n >= 21) return;
+void screen_effect(Game& g, Fx effect) {
+  const int n = static_cast<int>(effect);
+  if (n < 0 || n >= kFxCount) return;
   const Effect& fx = kEffects[n];
   Control& portrait = fx.enemy ? g.ui.e_cg : g.ui.my_cg;
   const QImage& buffer = fx.enemy ? g.e_bak : g.my_bak;

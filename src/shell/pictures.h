@@ -5,6 +5,7 @@
 
 #include "shell/game.h"
 #include "data/picture.h"
+#include "shell/screen_effects.h"
 
 namespace z2 {
 
@@ -71,7 +72,8 @@ class Frames {
 };
 
 void cg_load2(Game& g, const std::string& file1, const std::string& file2);
-void screen_effect(Game& g, unsigned n);
+// Draws one effect; Fx::None, or a number outside the table, draws nothing.
+void screen_effect(Game& g, Fx fx);
 
 // The slide-in of e_bak into the opponent portrait (encounter and host entry).
 void slide_e_portrait(Game& g);

@@ -113,8 +113,8 @@ TEST(Frames, UnseenAnimationsEndOnTheSamePictures) {
     const std::string at = "pictures of " + std::to_string(size) + ": ";
     both(seen, blind, at + "room", [](Game& g) { room_cg_load(g, "room.bmp"); });
     both(seen, blind, at + "opponent", [](Game& g) { e_cg_load(g, "foe.bmp"); });
-    for (unsigned n = 0; n < 21; ++n)
-      both(seen, blind, at + "effect " + std::to_string(n), [n](Game& g) { screen_effect(g, n); });
+    for (int n = 0; n < kFxCount; ++n)
+      both(seen, blind, at + "effect " + std::to_string(n), [n](Game& g) { screen_effect(g, static_cast<Fx>(n)); });
     both(seen, blind, at + "zoom", [](Game& g) { zoom_in(g, g.ui.e_cg, g.e_bak); });
     both(seen, blind, at + "action", [](Game& g) { cg_load(g, "act.bmp"); });
     both(seen, blind, at + "two frames", [](Game& g) { cg_load2(g, "act.bmp", "act2.bmp"); });

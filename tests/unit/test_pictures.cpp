@@ -195,7 +195,7 @@ TEST(Effects, UnknownNumbersChangeNothing) {
   e_cg_load(p.g, "foe.bmp");
   p.forget();
   const QImage e = p.g.ui.e_cg.image.copy(), my = p.g.ui.my_cg.image.copy();
-  for (unsigned n : {21u, 22u, 255u, 4000000000u}) screen_effect(p.g, n);
+  for (int n : {-1, -2, kFxCount, kFxCount + 1, 255, 2000000000}) screen_effect(p.g, static_cast<Fx>(n));
   EXPECT_EQ(p.g.ui.e_cg.image, e);
   EXPECT_EQ(p.g.ui.my_cg.image, my);
   EXPECT_EQ(p.plat.repaints, 0);
@@ -207,16 +207,16 @@ TEST(Effects, FlashCoversThePortraitThenRestoresIt) {
   PicGame p;
   e_cg_load(p.g, "foe.bmp");
   p.forget();
-  screen_effect(p.g, 0);
+  screen_effect(p.g, Fx::FoeRed);
   ASSERT_EQ(p.e_frames.size(), 22u);
   EXPECT_TRUE(all_pixels(p.e_frames[0], qRgb(255, 0, 0)));
   EXPECT_TRUE(all_pixels(p.e_frames[1], kFoe));
   EXPECT_EQ(p.plat.pauses, std::vector<int>(22, 5));
   EXPECT_TRUE(all_pixels(p.g.ui.e_cg.image, kFoe));
-  // 15 and 16 flash sixteen times; 16 on the player's portrait.
+  // The purple flashes take sixteen steps; PlayerPurple draws on the player's portrait.
   p.forget();
   const QImage e = p.g.ui.e_cg.image.copy();
-  screen_effect(p.g, 16);
+  screen_effect(p.g, Fx::PlayerPurple);
   EXPECT_EQ(p.my_frames.size(), 32u);
   EXPECT_TRUE(all_pixels(p.my_frames[0], qRgb(128, 0, 255)));
   for (const QImage& f : p.e_frames) EXPECT_EQ(f, e);
@@ -226,7 +226,7 @@ TEST(Effects, StripesMoveOneBandAStep) {
   PicGame p;
   e_cg_load(p.g, "foe.bmp");
   p.forget();
-  screen_effect(p.g, 2);  // bottom-up, blue
+  screen_effect(p.g, Fx::FoeBlueRise);
   ASSERT_EQ(p.e_frames.size(), 22u);
   // The first band (130..140) lies below the portrait; the second is 117..127.
   EXPECT_TRUE(all_pixels(p.e_frames[0], kFoe));
@@ -237,7 +237,7 @@ TEST(Effects, StripesMoveOneBandAStep) {
   EXPECT_EQ(p.e_frames[20].pixel(60, 0), qRgb(0, 0, 255));
   EXPECT_EQ(p.e_frames[20].pixel(60, 10), kFoe);
   p.forget();
-  screen_effect(p.g, 12);  // top-down, yellow
+  screen_effect(p.g, Fx::FoeYellowFall);
   EXPECT_EQ(p.e_frames[0].pixel(0, 9), qRgb(255, 255, 0));
   EXPECT_EQ(p.e_frames[0].pixel(0, 10), kFoe);
   EXPECT_EQ(p.e_frames[2].pixel(128, 13), qRgb(255, 255, 0));
@@ -248,7 +248,7 @@ TEST(Effects, GreenBurstDrawsRightBottomTopLeft) {
   PicGame p({120, 60, 40, 100});
   e_cg_load(p.g, "foe.bmp");
   p.forget();
-  screen_effect(p.g, 6);
+  screen_effect(p.g, Fx::FoeGreenBurst);
   EXPECT_EQ(p.rng.draws, std::vector<int32_t>(44, 129));
   ASSERT_EQ(p.e_frames.size(), 33u);
   const QImage& ellipse = p.e_frames[0];
@@ -263,9 +263,8 @@ TEST(Effects, GreenBurstDrawsRightBottomTopLeft) {
   EXPECT_TRUE(all_pixels(p.e_frames[1], green));
   EXPECT_TRUE(all_pixels(p.e_frames[2], kFoe));
   EXPECT_EQ(p.plat.pauses, std::vector<int>(33, 3));
-  // 7 is the player's.
   p.forget();
-  screen_effect(p.g, 7);
+  screen_effect(p.g, Fx::PlayerGreenBurst);
   EXPECT_TRUE(all_pixels(p.my_frames[1], green));
 }
 
@@ -273,7 +272,7 @@ TEST(Effects, PictureSwapLeavesTheCleanerBehind) {
   PicGame p;
   e_cg_load(p.g, "foe.bmp");
   p.forget();
-  screen_effect(p.g, 14);
+  screen_effect(p.g, Fx::CleanerChews);
   ASSERT_EQ(p.e_frames.size(), 10u);
   EXPECT_TRUE(all_pixels(p.e_frames[0], kYam2));
   EXPECT_TRUE(all_pixels(p.e_frames[1], kYam));
@@ -282,7 +281,7 @@ TEST(Effects, PictureSwapLeavesTheCleanerBehind) {
   EXPECT_TRUE(all_pixels(p.g.ui.e_cg.image, kYam));
   EXPECT_EQ(p.plat.elapsed_ms, 500);
   // A later redraw from the buffer shows the cleaner, not the old opponent.
-  screen_effect(p.g, 0);
+  screen_effect(p.g, Fx::FoeRed);
   EXPECT_TRUE(all_pixels(p.g.ui.e_cg.image, kYam));
 }
 
@@ -292,7 +291,7 @@ TEST(Effects, PictureSwapWithoutItsFilesKeepsPace) {
   QFile::remove(p.dir.path() + "/cg/yam.bmp");
   QFile::remove(p.dir.path() + "/cg/yam2.bmp");
   p.forget();
-  screen_effect(p.g, 14);
+  screen_effect(p.g, Fx::CleanerChews);
   EXPECT_EQ(p.plat.elapsed_ms, 500);
   EXPECT_TRUE(all_pixels(p.g.ui.e_cg.image, kFoe));
   EXPECT_TRUE(p.plat.errors.empty());

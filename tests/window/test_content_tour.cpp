@@ -157,7 +157,7 @@ TEST(ContentTour, TitleMapsFightsAndColosseumsOfSeveralFloors) {
     }
   }
   // A portrait flash caught half way: the effect's colour over the portrait.
-  screen_effect(g, 7);
+  screen_effect(g, Fx::PlayerGreenBurst);
   t.shot("after_effect");
   EXPECT_TRUE(t.plat.errors.empty()) << t.plat.errors.front();
 }

@@ -210,8 +210,8 @@ TEST(WindowPaint, ScreenshotsAfterEffectAndAnimation) {
 
   room_cg_load(g, "room.bmp");
   e_cg_load(g, "foe.bmp");
-  screen_effect(g, 2);
-  screen_effect(g, 6);
+  screen_effect(g, Fx::FoeBlueRise);
+  screen_effect(g, Fx::FoeGreenBurst);
   QImage s = shot("after_screen_effect");
   // The portrait is the opponent's picture again, block for block.
   EXPECT_EQ(on_screen(s, "e_cg"), model(s, g.ui.e_cg.image));

@@ -32,6 +32,7 @@
 #include "shell/title.h"
 #include "state/random.h"
 #include "boxes.h"
+#include "keys.h"
 #include "state/vars.h"
 #include "../unit/temp_dir.h"
 
@@ -246,6 +247,78 @@ TEST(Record, AWindowSessionReplaysHeadlessToTheSameGameAndSave) {
   EXPECT_EQ(read_bytes(t.dirs.base / "replay" / "dat" / "z.wav"), window_save);
   EXPECT_EQ(read_bytes(t.dirs.base / "replay" / "投稿.txt"), read_bytes(t.dirs.base / "window" / "投稿.txt"));
   EXPECT_EQ(replayed_dump(t.dirs, recorded), window_dump);
+}
+
+TEST(Record, ASessionPlayedByKeysReplaysHeadlessToTheSameSave) {
+  RecordedGame t;
+  t.boxes.hold();
+  test::KeyBoxes keys;
+  auto key = [&](Qt::Key k) {
+    QTest::keyClick(t.w.windowHandle(), k);
+    QTest::qWait(5);
+  };
+  auto focus = [&] { return t.w.focus().current() ? t.w.focus().current()->name : std::string(); };
+  t.wait(120);
+  EXPECT_EQ(focus(), "Button11") << "a save to continue";
+  // NEW GAME, and Escape answers its box with no.
+  keys.expect({Qt::Key_Escape});
+  key(Qt::Key_N);
+  ASSERT_TRUE(t.g->ui.start_box.visible);
+  key(Qt::Key_C);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !t.g->ui.start_box.visible; }, 5000));
+  t.wait(150);
+  // The text speed below the play area: right makes it slower.
+  for (int i = 0; i < 40 && focus() != "sp_l"; ++i) key(Qt::Key_Tab);
+  ASSERT_EQ(focus(), "sp_l");
+  const int speed = t.g->ui.sp_l.value;
+  key(Qt::Key_Right);
+  key(Qt::Key_Right);
+  EXPECT_EQ(t.g->ui.sp_l.value, speed + 2);
+  // The book that names the weapon, picked row by row.
+  for (int i = 0; i < 40 && focus() != "m1"; ++i) key(Qt::Key_Tab);
+  ASSERT_EQ(focus(), "m1");
+  key(Qt::Key_Return);
+  ASSERT_EQ(focus(), "list_l");
+  const Control& list = t.g->ui.list_l;
+  for (size_t i = 0; i <= list.rows.size(); ++i) {
+    key(Qt::Key_Down);
+    if (list.selected >= 0 && list.rows[static_cast<size_t>(list.selected)] == "名付けの書") break;
+  }
+  ASSERT_EQ(list.rows.at(static_cast<size_t>(list.selected)), "名付けの書");
+  key(Qt::Key_Return);  // OK
+  t.wait(100);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return t.g->ui.name_box.shown(); }, 5000));
+  EXPECT_EQ(focus(), "name_l");
+  auto* name = qobject_cast<QLineEdit*>(t.w.widget_of("name_l"));
+  ASSERT_EQ(t.w.focusWidget(), name) << "typing goes into the field";
+  for (const QChar c : QStringLiteral("竜の剣")) {
+    QInputMethodEvent commit;
+    commit.setCommitString(QString(c));
+    QApplication::sendEvent(t.w.focusWidget(), &commit);
+  }
+  // Left stays in the field: the cursor moves, the focus does not.
+  key(Qt::Key_Left);
+  EXPECT_EQ(focus(), "name_l");
+  key(Qt::Key_Return);  // the field's button
+  t.wait(200);
+  EXPECT_EQ(t.g->s.buki_name, "竜の剣");
+  // The close box's goodbye, answered by Enter.
+  keys.answer_all({Qt::Key_Return});
+  t.w.close();
+  ASSERT_TRUE(t.wait_closed());
+  const std::string window_save = read_bytes(t.dirs.base / "window" / "dat" / "z.wav");
+  ASSERT_EQ(window_save, save_bytes(t.g->s));
+  const std::vector<std::string> recorded = lines_of(read_bytes(t.dirs.script()));
+  std::string joined;
+  for (const auto& l : recorded) joined += l + "\n";
+  for (const char* want : {"\nanswer no\nclick Button12\n", "\nclick Button11\n", "\nslide ", "\nclick m1\n",
+                           "\nselect# ", "\nclick OK\n", "\ntype 竜の剣\n", "\nclick name_b\n"})
+    EXPECT_NE(joined.find(want), std::string::npos) << want << " missing from\n" << joined;
+  const ProgramRun r = replay(t.dirs.base / "replay", t.dirs.script());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(r.out.find("refused:"), std::string::npos) << r.out;
+  EXPECT_TRUE(read_bytes(t.dirs.base / "replay" / "dat" / "z.wav") == window_save) << "the replay saved another game";
+  EXPECT_EQ(replayed_dump(t.dirs, recorded), dump_of(t.g->s));
 }
 
 TEST(Record, ASignalWhileABoxWaitsAnswersNoAndEndsTheRecordingWithTheClose) {

@@ -17,6 +17,11 @@ const char kHowToPlay[] = R"(<h2>ZANDO ARENA 2 の遊び方</h2>
 <h3>キー</h3>
 <table cellpadding="2">
 <tr><td><b>F1</b></td><td>このヘルプ</td></tr>
+<tr><td><b>矢印キー / Tab</b>（Shift+Tab で戻る）</td><td>黄色い枠を動かす（マウスなしで遊べる）</td></tr>
+<tr><td><b>Enter / Space</b></td><td>枠のボタンを押す（リストでは OK）</td></tr>
+<tr><td><b>Esc</b></td><td>リストの Cancel、はい/いいえの「いいえ」</td></tr>
+<tr><td><b>1〜5</b></td><td>戦闘: パンチ、モンスター、アイテム、魔法、タワー</td></tr>
+<tr><td><b>C / N / O</b></td><td>タイトル: COUNTINUE、NEW GAME、OPENING</td></tr>
 <tr><td><b>Ctrl+Plus / Ctrl+Minus</b></td><td>表示の拡大・縮小（画面に収まる大きさまで）</td></tr>
 <tr><td><b>F11</b>（Esc で戻る）</td><td>フルスクリーン</td></tr>
 <tr><td><b>Shift</b>（押している間）</td><td>早送り</td></tr>

@@ -326,6 +326,7 @@ void MainWindow::sync() {
   syncing_ = false;
   sync_timers();
   tips_.check(*game_);
+  focus_.sync();
 }
 
 void MainWindow::act(std::string line, const std::function<void()>& run) {

@@ -12,6 +12,7 @@
 
 #include "shell/platform.h"
 #include "platform/qt/audio.h"
+#include "platform/qt/focus.h"
 #include "platform/qt/settings.h"
 #include "platform/qt/tips.h"
 
@@ -53,6 +54,8 @@ class MainWindow : public QWidget {
   bool full_screen() const { return fullscreen_; }
   bool muted() const { return muted_; }
   Tips& tips() { return tips_; }
+  // The keyboard's focus over the controls (the gamepad moves it too).
+  Focus& focus() { return focus_; }
   // Where the play area's top-left corner is in the window (not 0, 0 only in
   // full screen, where the area is centred).
   QPoint area_offset() const;
@@ -160,6 +163,7 @@ class MainWindow : public QWidget {
   QTimer title_timer_;
   QLabel* note_ = nullptr;
   Tips tips_{this};
+  Focus focus_{*this};
   std::vector<std::unique_ptr<Mirror>> mirrors_;
   std::unordered_map<std::string, Mirror*> by_name_;
   QTimer timers_[3];

@@ -1,0 +1,279 @@
+// Play without a mouse: the keys move a ring between the controls and press
+// them, and a game played by keys is the game played by clicks.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "game_handlers.h"
+#include "platform/qt/audio.h"
+#include "platform/qt/window.h"
+#include "shell/game.h"
+#include "shell/title.h"
+#include "state/random.h"
+#include "boxes.h"
+#include "keys.h"
+#include "../unit/game_fixture.h"
+#include "../unit/temp_dir.h"
+
+namespace fs = std::filesystem;
+using namespace z2;
+
+namespace {
+
+// The game in its real window over a fresh copy of the mini set (which has
+// no save), the tips off.
+struct Play {
+  explicit Play(int zoom = 1, uint32_t seed = 11) : rng(seed) {
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(config.path.string()));
+    fs::copy(fs::path(ZANDO_FIXTURES) / "mini", dir.path, fs::copy_options::recursive);
+    g = std::make_unique<Game>(plat, rng, dir.path.string() + "/");
+    bind_handlers(*g);
+    WindowPrefs p;
+    p.zoom = zoom;
+    p.tips = false;
+    w.screen_room = [] { return QRect(0, 0, 4000, 3000); };
+    w.apply(p);
+    w.sleep_us = [](long long) {};
+    w.attach(*g);
+    startup(*g);
+    w.sync();
+    w.show_as_chosen();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+  }
+  ~Play() {
+    g->closed = true;
+    w.close();
+  }
+  void key(int k) {
+    QTest::keyClick(w.windowHandle(), static_cast<Qt::Key>(k));
+    QTest::qWait(5);
+  }
+  void click(const Control& c) {
+    QPoint p(c.left + c.width / 2, c.top + c.height / 2);
+    for (const Control* up = c.parent; up; up = up->parent) p += QPoint(up->left, up->top);
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, Qt::NoModifier, w.area_offset() + p * w.scale());
+    QTest::qWait(5);
+  }
+  std::string focus() { return w.focus().current() ? w.focus().current()->name : std::string(); }
+  void shot(const char* name) {
+    fs::create_directories(ZANDO_SHOTS);
+    w.grab().save(QString::fromStdString((fs::path(ZANDO_SHOTS) / name).string()), "PNG");
+  }
+  // The ring frames the focused control and shows its yellow in the window.
+  void expect_ring() {
+    auto* ring = w.area()->findChild<QWidget*>(QStringLiteral("focus_ring"));
+    ASSERT_NE(ring, nullptr);
+    ASSERT_TRUE(ring->isVisible());
+    QWidget* target = w.widget_of(focus());
+    ASSERT_NE(target, nullptr);
+    const QRect at(target->mapTo(w.area(), QPoint(0, 0)), target->size());
+    EXPECT_TRUE(ring->geometry().contains(at)) << focus();
+    const QImage img = w.area()->grab(ring->geometry()).toImage();
+    const int k = img.width() / ring->width();
+    // The yellow band, a zoom's pixel inside the ring's edge, midway down.
+    EXPECT_EQ(img.pixel((w.scale() + w.scale() / 2) * k, img.height() / 2) | 0xFF000000u, qRgb(255, 224, 0)) << focus();
+  }
+
+  test::TempDir dir, config;
+  MainWindow w;
+  QtPlatform plat{w, std::make_unique<SilentAudio>()};
+  SeededRandom rng;
+  std::unique_ptr<Game> g;
+};
+
+// From the title to a fight's end and the close, by keys or by clicks.
+std::string new_game_and_fight(bool by_keys) {
+  Play t;
+  // Only one of them answers.
+  std::optional<test::KeyBoxes> keys;
+  std::optional<test::Boxes> clicks;
+  if (by_keys) {
+    keys.emplace().answer_all({Qt::Key_Return});
+  } else {
+    clicks.emplace().answer_all(QMessageBox::Yes);
+  }
+  if (by_keys) {
+    // No save: NEW GAME has the focus; its box preselects yes.
+    EXPECT_EQ(t.focus(), "Button12");
+    t.expect_ring();
+    t.shot("keys_title.png");
+    t.key(Qt::Key_Return);
+  } else {
+    t.click(t.g->ui.Button12);
+  }
+  EXPECT_TRUE(QTest::qWaitFor([&] { return t.g->ui.map_box.shown(); }, 5000));
+  if (by_keys) {
+    EXPECT_EQ(t.focus(), "s_battle") << "the first room of the map";
+    t.expect_ring();
+    t.shot("keys_map.png");
+    t.key(Qt::Key_Return);
+  } else {
+    t.click(t.g->ui.s_battle);
+  }
+  EXPECT_TRUE(QTest::qWaitFor([&] { return t.g->ui.battle_com.shown(); }, 5000));
+  if (by_keys) {
+    EXPECT_EQ(t.focus(), "b1") << "パンチ";
+    t.expect_ring();
+    t.shot("keys_fight.png");
+  }
+  for (int i = 0; i < 200 && t.g->ui.battle_com.shown(); ++i) {
+    if (by_keys) {
+      // The shortcut, then Enter on the focus it left on パンチ.
+      t.key(i % 2 ? Qt::Key_Return : Qt::Key_1);
+      EXPECT_TRUE(!t.g->ui.battle_com.shown() || t.focus() == "b1");
+    } else {
+      t.click(t.g->ui.b1);
+    }
+  }
+  EXPECT_FALSE(t.g->ui.battle_com.shown()) << "the fight ended";
+  if (by_keys) {
+    EXPECT_EQ(t.focus(), "s_battle") << "back where the fight began";
+  }
+  t.w.close();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return t.g->closed; }, 5000));
+  if (by_keys) {
+    EXPECT_GE(keys->seen.size(), 2u) << "the new game's box and the close box";
+  }
+  return test::read_bytes(t.dir.path / "dat" / "z.wav");
+}
+
+}  // namespace
+
+TEST(Keys, AGameByKeysSavesWhatTheSameGameByClicksSaves) {
+  const std::string keys = new_game_and_fight(true);
+  const std::string clicks = new_game_and_fight(false);
+  ASSERT_FALSE(keys.empty());
+  EXPECT_TRUE(keys == clicks) << "the saves differ";
+}
+
+TEST(Keys, ArrowsTabTheListAndBoxesAtDoubleZoom) {
+  Play t(2);
+  test::KeyBoxes boxes;
+  // Escape answers no: the title stays.
+  boxes.expect({Qt::Key_Escape});
+  t.key(Qt::Key_N);
+  EXPECT_TRUE(t.g->ui.start_box.shown());
+  // Left and right move between the box's buttons; Enter presses the one
+  // with the focus.
+  boxes.expect({Qt::Key_Right, Qt::Key_Left, Qt::Key_Down, Qt::Key_Up, Qt::Key_Return});
+  boxes.shoot_as("keys_box.png");
+  // Arrows on the title: down from NEW GAME is OPENING, up twice COUNTINUE.
+  t.key(Qt::Key_Down);
+  EXPECT_EQ(t.focus(), "Button45");
+  t.key(Qt::Key_Up);
+  t.key(Qt::Key_Up);
+  EXPECT_EQ(t.focus(), "Button11");
+  t.key(Qt::Key_Tab);
+  EXPECT_EQ(t.focus(), "Button12");
+  t.key(Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return t.g->ui.map_box.shown(); }, 5000));
+  ASSERT_EQ(boxes.focus_at_open.size(), 2u);
+  EXPECT_EQ(boxes.focus_at_open[1], "Yes") << "the preselected button";
+  EXPECT_EQ(boxes.pressed.back(), "Yes");
+  EXPECT_FALSE(boxes.ring_missing) << "the box's focus shows its ring";
+
+  // Things to own, so that the menu shows its buttons at the next refresh.
+  for (int i = 1; i <= 10; ++i) t.g->s.item_have[static_cast<size_t>(i)] = 1;
+  QTest::qWait(150);
+  ASSERT_TRUE(t.g->ui.m1.shown());
+
+  // Tab goes round every button of the screen in reading order and back.
+  std::vector<std::string> order;
+  for (int i = 0; i < 60; ++i) {
+    order.push_back(t.focus());
+    t.key(Qt::Key_Tab);
+    if (t.focus() == order.front()) break;
+  }
+  ASSERT_EQ(t.focus(), order.front());
+  EXPECT_EQ(order.front(), "s_battle");
+  for (const Control* c : t.g->ui.all()) {
+    if (c->kind == Kind::Button && c->usable()) {
+      EXPECT_NE(std::find(order.begin(), order.end(), c->name), order.end()) << c->name;
+    }
+  }
+  EXPECT_NE(std::find(order.begin(), order.end(), "sp_l"), order.end()) << "the text-speed slider below";
+  for (size_t i = 1; i < order.size(); ++i) {
+    const Control* a = t.g->ui.find(order[i - 1]);
+    const Control* b = t.g->ui.find(order[i]);
+    if (a->parent && a->parent == b->parent) {
+      EXPECT_TRUE(a->top < b->top || (a->top == b->top && a->left < b->left)) << a->name << " before " << b->name;
+    }
+  }
+  t.key(Qt::Key_Backtab);
+  EXPECT_EQ(t.focus(), order.back());
+  // Right from the first room is the room beside it; down from the map
+  // reaches the menu below it.
+  t.key(Qt::Key_Tab);
+  t.key(Qt::Key_Right);
+  EXPECT_EQ(t.focus(), "s_shop");
+  for (int i = 0; i < 8 && t.g->ui.find(t.focus())->parent != &t.g->ui.menu_com; ++i) t.key(Qt::Key_Down);
+  EXPECT_EQ(t.g->ui.find(t.focus())->parent, &t.g->ui.menu_com) << t.focus();
+  t.expect_ring();
+
+  // The items list: it takes the focus, down and up move the selection row
+  // by row as clicks on the rows do, Escape is its Cancel and the focus goes
+  // back to the button that opened it.
+  while (t.focus() != "m1") t.key(Qt::Key_Tab);
+  t.key(Qt::Key_Space);
+  ASSERT_TRUE(t.g->ui.list_box.shown());
+  EXPECT_EQ(t.focus(), "list_l");
+  ASSERT_GE(t.g->ui.list_l.rows.size(), 2u);
+  t.key(Qt::Key_Down);
+  EXPECT_EQ(t.g->ui.list_l.selected, 0);
+  t.key(Qt::Key_Down);
+  EXPECT_EQ(t.g->ui.list_l.selected, 1);
+  const std::string about = t.g->ui.about_l.text;
+  EXPECT_FALSE(about.empty()) << "the row's click showed what it is";
+  auto* l = qobject_cast<QListWidget*>(t.w.widget_of("list_l"));
+  EXPECT_EQ(l->currentRow(), 1);
+  t.key(Qt::Key_Up);
+  EXPECT_EQ(t.g->ui.list_l.selected, 0);
+  t.expect_ring();
+  t.shot("keys_list.png");
+  t.key(Qt::Key_Escape);
+  EXPECT_FALSE(t.g->ui.list_box.shown());
+  EXPECT_EQ(t.focus(), "m1");
+
+  // A click of the mouse puts the ring away; the next key only brings it back.
+  t.click(t.g->ui.moji_l2);
+  auto* ring = t.w.area()->findChild<QWidget*>(QStringLiteral("focus_ring"));
+  EXPECT_FALSE(ring->isVisible());
+  t.key(Qt::Key_Return);
+  EXPECT_FALSE(t.g->ui.list_box.shown()) << "the key that brings the ring back presses nothing";
+  EXPECT_TRUE(ring->isVisible());
+  t.key(Qt::Key_Return);
+  EXPECT_TRUE(t.g->ui.list_box.shown());
+  // Enter on the list is its OK.
+  t.key(Qt::Key_Escape);
+}
+
+TEST(Keys, EscapeLeavesFullScreenWhenThereIsNothingToCancel) {
+  Play t;
+  test::KeyBoxes boxes;
+  boxes.answer_all({Qt::Key_Return});
+  t.w.set_full_screen(true, false);
+  t.key(Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return t.g->ui.map_box.shown(); }, 5000));
+  t.key(Qt::Key_3);  // no fight: a digit is no shortcut on the map
+  EXPECT_FALSE(t.g->ui.list_box.shown());
+  for (int i = 1; i <= 10; ++i) t.g->s.item_have[static_cast<size_t>(i)] = 1;
+  QTest::qWait(150);
+  while (t.focus() != "m1") t.key(Qt::Key_Tab);
+  t.key(Qt::Key_Return);
+  ASSERT_TRUE(t.g->ui.list_box.shown());
+  t.key(Qt::Key_Escape);
+  EXPECT_FALSE(t.g->ui.list_box.shown()) << "the list's Cancel first";
+  EXPECT_TRUE(t.w.full_screen());
+  t.key(Qt::Key_Escape);
+  EXPECT_FALSE(t.w.full_screen());
+}

@@ -21,6 +21,7 @@
 #include <string>
 
 #include "platform/headless/headless.h"
+#include "platform/qt/gamepad.h"
 #include "platform/qt/session.h"
 #include "platform/qt/settings.h"
 #include "platform/qt/window.h"
@@ -172,6 +173,8 @@ int main(int argc, char** argv) {
   window_options.mute = o.mute;
   w.apply(z2::resolve(z2::load_prefs(screen_zoom), window_options));
   w.options_help = QString::fromStdString(z2::parse_options({QStringLiteral("zando2"), QStringLiteral("--help")}).text);
+  // Before the sound device opens on its own thread: SDL starts one part at a time.
+  z2::Gamepad gamepad(w);
   z2::QtPlatform platform(w);
   z2::SeededRandom rng(seed);
   z2::Game g(platform, rng, where.root);

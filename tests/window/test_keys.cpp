@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 #include <QApplication>
 #include <QListWidget>
 #include <QMessageBox>
@@ -11,10 +12,14 @@
 #include <QTimer>
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 
+#include <SDL.h>
+
 #include "game_handlers.h"
+#include "platform/qt/gamepad.h"
 #include "platform/qt/audio.h"
 #include "platform/qt/window.h"
 #include "shell/game.h"
@@ -91,18 +96,88 @@ struct Play {
   std::unique_ptr<Game> g;
 };
 
-// From the title to a fight's end and the close, by keys or by clicks.
-std::string new_game_and_fight(bool by_keys) {
+// A controller of SDL's own making, plugged in while the game runs.
+struct VirtualPad {
+  VirtualPad() { plug(); }
+  ~VirtualPad() { unplug(); }
+  void plug() {
+    const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                                SDL_CONTROLLER_BUTTON_MAX, 0);
+    EXPECT_GE(index, 0) << SDL_GetError();
+    j = SDL_JoystickOpen(index);
+    EXPECT_NE(j, nullptr) << SDL_GetError();
+  }
+  void unplug() {
+    if (!j) return;
+    const SDL_JoystickID id = SDL_JoystickInstanceID(j);
+    SDL_JoystickClose(j);
+    j = nullptr;
+    for (int i = 0; i < SDL_NumJoysticks(); ++i)
+      if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
+  }
+  void set(SDL_GameControllerButton b, bool down) { SDL_JoystickSetVirtualButton(j, b, down ? 1 : 0); }
+  void press(SDL_GameControllerButton b) {
+    set(b, true);
+    QTest::qWait(50);
+    set(b, false);
+    QTest::qWait(50);
+  }
+  void lean(SDL_GameControllerAxis a, int v) {
+    SDL_JoystickSetVirtualAxis(j, a, static_cast<Sint16>(v));
+    QTest::qWait(50);
+  }
+  SDL_Joystick* j = nullptr;
+};
+
+// Answers the boxes with the controller's A, once the box has the focus.
+class PadBoxes {
+ public:
+  explicit PadBoxes(VirtualPad& pad) : pad_(pad) {
+    timer_.setInterval(30);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QWidget* f = box ? box->focusWidget() : nullptr;
+      if (!down_ && (!box || !box->isVisible() || !f)) return;
+      if (!down_) ++seen;
+      down_ = !down_;
+      pad_.set(SDL_CONTROLLER_BUTTON_A, down_);
+    });
+    timer_.start();
+  }
+  int seen = 0;
+
+ private:
+  VirtualPad& pad_;
+  bool down_ = false;
+  QTimer timer_;
+};
+
+enum class Way { Keys, Clicks, Pad };
+
+// From the title to a fight's end and the close, by keys, clicks or buttons.
+std::string new_game_and_fight(Way way) {
+  const bool by_keys = way == Way::Keys;
   Play t;
   // Only one of them answers.
   std::optional<test::KeyBoxes> keys;
   std::optional<test::Boxes> clicks;
+  std::optional<Gamepad> pad;
+  std::optional<VirtualPad> v;
+  std::optional<PadBoxes> buttons;
   if (by_keys) {
     keys.emplace().answer_all({Qt::Key_Return});
-  } else {
+  } else if (way == Way::Clicks) {
     clicks.emplace().answer_all(QMessageBox::Yes);
+  } else {
+    pad.emplace(t.w);
+    EXPECT_TRUE(pad->started()) << SDL_GetError();
+    v.emplace();
+    buttons.emplace(*v);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pad->connected() == 1; }, 5000));
   }
-  if (by_keys) {
+  if (way == Way::Pad) {
+    v->press(SDL_CONTROLLER_BUTTON_A);
+  } else if (by_keys) {
     // No save: NEW GAME has the focus; its box preselects yes.
     EXPECT_EQ(t.focus(), "Button12");
     t.expect_ring();
@@ -117,6 +192,9 @@ std::string new_game_and_fight(bool by_keys) {
     t.expect_ring();
     t.shot("keys_map.png");
     t.key(Qt::Key_Return);
+  } else if (way == Way::Pad) {
+    EXPECT_EQ(t.focus(), "s_battle");
+    v->press(SDL_CONTROLLER_BUTTON_A);
   } else {
     t.click(t.g->ui.s_battle);
   }
@@ -131,6 +209,8 @@ std::string new_game_and_fight(bool by_keys) {
       // The shortcut, then Enter on the focus it left on パンチ.
       t.key(i % 2 ? Qt::Key_Return : Qt::Key_1);
       EXPECT_TRUE(!t.g->ui.battle_com.shown() || t.focus() == "b1");
+    } else if (way == Way::Pad) {
+      v->press(SDL_CONTROLLER_BUTTON_A);
     } else {
       t.click(t.g->ui.b1);
     }
@@ -144,16 +224,95 @@ std::string new_game_and_fight(bool by_keys) {
   if (by_keys) {
     EXPECT_GE(keys->seen.size(), 2u) << "the new game's box and the close box";
   }
+  if (way == Way::Pad) {
+    EXPECT_GE(buttons->seen, 2) << "the new game's box and the close box";  }
   return test::read_bytes(t.dir.path / "dat" / "z.wav");
 }
 
 }  // namespace
 
 TEST(Keys, AGameByKeysSavesWhatTheSameGameByClicksSaves) {
-  const std::string keys = new_game_and_fight(true);
-  const std::string clicks = new_game_and_fight(false);
+  const std::string keys = new_game_and_fight(Way::Keys);
+  const std::string clicks = new_game_and_fight(Way::Clicks);
   ASSERT_FALSE(keys.empty());
   EXPECT_TRUE(keys == clicks) << "the saves differ";
+}
+
+TEST(Gamepad, AGameByButtonsSavesWhatTheSameGameByClicksSaves) {
+  const std::string buttons = new_game_and_fight(Way::Pad);
+  const std::string clicks = new_game_and_fight(Way::Clicks);
+  ASSERT_FALSE(buttons.empty());
+  EXPECT_TRUE(buttons == clicks) << "the saves differ";
+}
+
+// Counts the window's own keys that reach it.
+struct KeyCount : QObject {
+  std::map<int, int> n;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::KeyPress) ++n[static_cast<QKeyEvent*>(e)->key()];
+    return false;
+  }
+};
+
+TEST(Gamepad, StickShouldersStartAndAControllerPulledOutAndPluggedInAgain) {
+  Play t;
+  Gamepad pad(t.w);
+  ASSERT_TRUE(pad.started()) << SDL_GetError();
+  VirtualPad v;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return pad.connected() == 1; }, 5000));
+  KeyCount window_keys;
+  t.w.installEventFilter(&window_keys);
+  // The D-pad moves the ring on the title; B answers no.
+  EXPECT_EQ(t.focus(), "Button12");
+  v.press(SDL_CONTROLLER_BUTTON_DPAD_UP);
+  EXPECT_EQ(t.focus(), "Button11");
+  v.press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+  EXPECT_EQ(t.focus(), "Button12");
+  QTimer no;
+  no.setInterval(30);
+  bool b_down = false;
+  QObject::connect(&no, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!b_down && (!box || !box->focusWidget())) return;
+    b_down = !b_down;
+    v.set(SDL_CONTROLLER_BUTTON_B, b_down);
+  });
+  no.start();
+  v.press(SDL_CONTROLLER_BUTTON_A);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !QApplication::activeModalWidget() && !b_down; }, 5000));
+  no.stop();
+  EXPECT_TRUE(t.g->ui.start_box.shown()) << "B answered no";
+  // The left stick: a lean past the dead zone moves once, then repeats
+  // while held; a small lean moves nothing.
+  v.lean(SDL_CONTROLLER_AXIS_LEFTY, 9000);
+  EXPECT_EQ(t.focus(), "Button12");
+  v.lean(SDL_CONTROLLER_AXIS_LEFTY, 30000);
+  EXPECT_EQ(t.focus(), "Button45");
+  v.lean(SDL_CONTROLLER_AXIS_LEFTY, 0);
+  v.lean(SDL_CONTROLLER_AXIS_LEFTY, -30000);
+  QTest::qWait(600);
+  EXPECT_EQ(t.focus(), "Button11") << "held up: moved and repeated";
+  v.lean(SDL_CONTROLLER_AXIS_LEFTY, 0);
+  // Start is F2 (the settings), the right shoulder F (fast-forward on and
+  // off), both to the window; the left shoulder held is Shift held.
+  v.press(SDL_CONTROLLER_BUTTON_START);
+  v.press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+  EXPECT_EQ(window_keys.n[Qt::Key_F2], 1);
+  EXPECT_EQ(window_keys.n[Qt::Key_F], 1);
+  EXPECT_FALSE(t.w.fast_held());
+  v.set(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
+  EXPECT_TRUE(t.w.fast_held()) << "read at once, as inside a pause";
+  v.set(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, false);
+  EXPECT_FALSE(t.w.fast_held());
+  // Pulled out and plugged in again while playing.
+  v.unplug();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return pad.connected() == 0; }, 5000));
+  EXPECT_FALSE(t.w.fast_held());
+  v.plug();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return pad.connected() == 1; }, 5000));
+  v.press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+  EXPECT_EQ(t.focus(), "Button12");
+  t.w.removeEventFilter(&window_keys);
 }
 
 TEST(Keys, ArrowsTabTheListAndBoxesAtDoubleZoom) {

@@ -22,6 +22,8 @@ const char kHowToPlay[] = R"(<h2>ZANDO ARENA 2 の遊び方</h2>
 <tr><td><b>Esc</b></td><td>リストの Cancel、はい/いいえの「いいえ」</td></tr>
 <tr><td><b>1〜5</b></td><td>戦闘: パンチ、モンスター、アイテム、魔法、タワー</td></tr>
 <tr><td><b>C / N / O</b></td><td>タイトル: COUNTINUE、NEW GAME、OPENING</td></tr>
+<tr><td><b>ゲームパッド</b></td><td>十字キー・左スティック: 枠を動かす、A: 押す、B: いいえ・Cancel、
+BACK: Tab、START: 設定（F2）、LB（押している間）: 早送り、RB: 早送りのオン・オフ（F）</td></tr>
 <tr><td><b>Ctrl+Plus / Ctrl+Minus</b></td><td>表示の拡大・縮小（画面に収まる大きさまで）</td></tr>
 <tr><td><b>F11</b>（Esc で戻る）</td><td>フルスクリーン</td></tr>
 <tr><td><b>Shift</b>（押している間）</td><td>早送り</td></tr>

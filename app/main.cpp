@@ -164,9 +164,7 @@ int main(int argc, char** argv) {
     QApplication::installTranslator(&qt_ja);
   z2::MainWindow w;
   // The default zoom follows the screen's scale.
-  int screen_zoom = 1;
-  if (QScreen* s = QGuiApplication::primaryScreen())
-    screen_zoom = z2::zoom_for_scale(std::max(s->devicePixelRatio(), s->logicalDotsPerInch() / 96.0));
+  const int screen_zoom = z2::zoom_for_screen(QGuiApplication::primaryScreen());
   z2::WindowOptions window_options;
   window_options.zoom = o.zoom;
   window_options.fullscreen = o.fullscreen;

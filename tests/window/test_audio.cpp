@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -277,6 +278,85 @@ TEST(AudioOutput, ABrokenPieceBlocksNothing) {
     EXPECT_EQ(count_of(s, 5000), 44100 * 100 / 1000 * 2) << piece;
     EXPECT_FALSE(has_level_above(s, 5000)) << piece;
   }
+}
+
+// Plays the looping chord from the start at `percent` music volume until it
+// has sounded for `ms`; then, if `later` is given, turns the volume to it and
+// plays on as long again. The samples, and where they were at the change.
+std::vector<int16_t> capture_music(int percent, std::optional<int> later = {}, size_t* at_change = nullptr) {
+  DiskCapture cap;
+  write_smf(cap.path("p.mid"), 240);
+  {
+    auto audio = cap.open();
+    audio->set_volumes(percent, 100);
+    audio->music_play(cap.path("p.mid"));
+    // The device and the synth open first; a silent piece shows no sound.
+    for (int waited = 0; waited < 5000 && !has_level_above(cap.samples(), 0); waited += 50) pump(50);
+    pump(700);
+    if (later) {
+      if (at_change) *at_change = cap.samples().size();
+      audio->set_volumes(*later, 100);
+      pump(700);
+    }
+    audio->music_stop();
+  }
+  return cap.samples();
+}
+
+// The mean height of `n` samples from the first sound on.
+double loudness(const std::vector<int16_t>& s, size_t n) {
+  size_t start = 0;
+  while (start < s.size() && s[start] == 0) ++start;
+  if (start + n > s.size()) return -1;
+  double sum = 0;
+  for (size_t i = start; i < start + n; ++i) sum += s[i] < 0 ? -s[i] : s[i];
+  return sum / static_cast<double>(n);
+}
+
+TEST(AudioOutput, VolumesScaleTheEffectsAndTheMusicAtOnce) {
+  {
+    DiskCapture cap;
+    write_square_wav(cap.path("a.wav"), 150, 20000);
+    {
+      auto audio = cap.open();
+      audio->set_volumes(100, 50);
+      audio->play_effect(cap.path("a.wav"));
+      QThread::msleep(600);
+      audio->set_volumes(100, 0);
+      audio->play_effect(cap.path("a.wav"));
+      QThread::msleep(600);
+    }
+    const std::vector<int16_t> s = cap.samples();
+    ASSERT_GT(s.size(), 44100u);
+    // Half the volume is half the height, for the whole effect; none is nothing.
+    EXPECT_EQ(count_of(s, 10000), 44100 * 150 / 1000 * 2);
+    EXPECT_FALSE(has_level_above(s, 10000));
+  }
+  if (!have_soundfont()) GTEST_SKIP() << "no General MIDI soundfont installed";
+  // Half a second of the piece, from its first sound: the synthesizer plays
+  // it the same each time, so the two runs differ by their volume only.
+  const size_t half_second = 44100 / 2 * 2;
+  const double full = loudness(capture_music(100), half_second);
+  const double half = loudness(capture_music(50), half_second);
+  ASSERT_GT(full, 300) << "the piece was never heard";
+  EXPECT_NEAR(half / full, 0.5, 0.05) << full << " at 100 %, " << half << " at 50 %";
+  EXPECT_FALSE(has_level_above(capture_music(0), 1)) << "0 % is silence";
+  // Turned down while it plays: what the device's buffers held at the change
+  // still sounds, then only the echo of the last notes dies away, and within
+  // 0.4 s it is silent (the synthesizer's dither of one step at most).
+  size_t at_change = 0;
+  const std::vector<int16_t> s = capture_music(100, 0, &at_change);
+  auto peak = [&](size_t from, size_t to) {
+    int p = 0;
+    for (size_t i = from; i < to && i < s.size(); ++i) p = std::max(p, std::abs(static_cast<int>(s[i])));
+    return p;
+  };
+  const size_t buffered = at_change + 8192 * 2, settled = at_change + 44100 * 4 / 10 * 2;
+  ASSERT_GT(s.size(), settled + 44100 / 10 * 2) << "the device wrote too little after the change";
+  const int before = peak(0, at_change);
+  EXPECT_GT(before, 300);
+  EXPECT_LT(peak(buffered, s.size()), before / 10);
+  EXPECT_LE(peak(settled, s.size()), 1);
 }
 
 TEST(AudioOutput, NoDeviceMeansSilence) {

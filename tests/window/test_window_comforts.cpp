@@ -1,21 +1,29 @@
-// The window's comforts: zoom, full screen, fast-forward, mute, screenshots
-// and the remembered choices, on the real window over the mini data set.
+// The window's comforts: zoom, full screen, fast-forward, mute, screenshots,
+// the settings window and the remembered choices, on the real window over the
+// mini data set.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
+#include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <utility>
 
 #include "platform/qt/audio.h"
 #include "platform/qt/settings.h"
@@ -23,6 +31,7 @@
 #include "game_handlers.h"
 #include "shell/game.h"
 #include "shell/title.h"
+#include "state/game_state.h"
 #include "state/random.h"
 #include "boxes.h"
 #include "../unit/temp_dir.h"
@@ -34,18 +43,20 @@ namespace {
 
 using test::TempDir;
 
-// What the window asks of the sound, one line per call.
+// What the window asks of the sound, one line per call; the volumes as last set.
 class AudioLog : public Audio {
  public:
-  explicit AudioLog(std::vector<std::string>& log) : log_(log) {}
+  AudioLog(std::vector<std::string>& log, std::pair<int, int>& volumes) : log_(log), volumes_(volumes) {}
   void play_effect(const std::string& path) override { log_.push_back("se " + fs::path(path).filename().string()); }
   void hold(const std::string&, int) override {}
   void release_held() override {}
   void music_play(const std::string& path) override { log_.push_back("bgm " + fs::path(path).filename().string()); }
   void music_stop() override { log_.push_back("stop"); }
+  void set_volumes(int music, int effects) override { volumes_ = {music, effects}; }
 
  private:
   std::vector<std::string>& log_;
+  std::pair<int, int>& volumes_;
 };
 
 // The game in its real window over a fresh copy of the mini set, with the
@@ -54,8 +65,9 @@ struct Rig {
   TempDir dir;
   TempDir config;
   std::vector<std::string> sound;
+  std::pair<int, int> volumes{-1, -1};
   MainWindow w;
-  QtPlatform plat{w, std::make_unique<AudioLog>(sound)};
+  QtPlatform plat{w, std::make_unique<AudioLog>(sound, volumes)};
   SeededRandom rng{3};
   std::unique_ptr<Game> g;
   test::Boxes boxes;
@@ -522,4 +534,195 @@ TEST(Settings, RememberedChoicesComeBackAndNonsenseFallsBack) {
     s.setValue("window/zoom", 99);
   }
   EXPECT_EQ(load_prefs(2).zoom, 4);
+  remember_volumes(150, -3);
+  EXPECT_EQ(load_prefs(1).music_volume, 100);
+  EXPECT_EQ(load_prefs(1).effect_volume, 0);
+  {
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, "zando2", "zando2");
+    s.setValue("sound/effect_volume", "loud");
+  }
+  EXPECT_EQ(load_prefs(1).effect_volume, 100) << "nonsense is the full volume";
+}
+
+TEST(FastForward, FSwitchesItOnAndOffSaysSoAndShiftStillHolds) {
+  Rig t;
+  bool held = false;
+  t.w.fast_held = [&] { return held; };
+  long long slept = 0;
+  t.w.sleep_us = [&](long long us) { slept += us; };
+  t.click_at(t.on_screen(t.g->ui.Button45, 5, 5));
+  ASSERT_TRUE(t.g->ui.open_box.visible);
+  t.key(Qt::Key_F);
+  EXPECT_TRUE(t.w.fast_forward_on());
+  EXPECT_EQ(t.w.timer_interval(3), 10) << "the opening show runs fast at once";
+  ASSERT_NE(t.w.note_strip(), nullptr);
+  EXPECT_TRUE(t.w.note_strip()->isVisible());
+  EXPECT_TRUE(t.w.note_strip()->text().startsWith(QStringLiteral("早送り オン"))) << t.w.note_strip()->text().toStdString();
+  t.plat.pause(500);
+  EXPECT_EQ(slept, 50000) << "without a key held";
+  EXPECT_TRUE(load_prefs(1).fast_forward);
+  t.key(Qt::Key_F, Qt::ShiftModifier);
+  EXPECT_FALSE(t.w.fast_forward_on());
+  EXPECT_EQ(t.w.note_strip()->text(), QStringLiteral("早送り オフ"));
+  EXPECT_EQ(t.w.timer_interval(3), 100);
+  slept = 0;
+  t.plat.pause(500);
+  EXPECT_EQ(slept, 500000);
+  held = true;
+  slept = 0;
+  t.plat.pause(500);
+  EXPECT_EQ(slept, 50000) << "Shift held still fast-forwards";
+  EXPECT_FALSE(load_prefs(1).fast_forward);
+
+  // In the naming field F is a letter.
+  t.g->ui.open_box.visible = false;
+  t.g->ui.name_box.visible = true;
+  t.w.sync();
+  QWidget* field = t.w.widget_of("name_l");
+  t.w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&t.w));
+  field->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }, 2000));
+  QTest::keyClick(t.w.windowHandle(), 'f');
+  EXPECT_FALSE(t.w.fast_forward_on());
+  EXPECT_EQ(t.g->ui.name_l.text, "f");
+}
+
+namespace {
+
+template <class W>
+W* part(QWidget* page, const char* name) {
+  W* w = page->findChild<W*>(QString::fromLatin1(name));
+  EXPECT_NE(w, nullptr) << name;
+  return w;
+}
+
+}  // namespace
+
+TEST(SettingsWindow, ChoicesApplyAtOnceAreRememberedAcrossARestartAndDefaultsRestoreThem) {
+  Rig t;
+  EXPECT_EQ(t.volumes, std::make_pair(100, 100)) << "the sound starts at the remembered volumes";
+  t.key(Qt::Key_F2);
+  auto* page = t.w.findChild<QDialog*>(QStringLiteral("settings_window"));
+  ASSERT_NE(page, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(page));
+
+  // By keyboard: the music's slider has the focus, Tab moves on.
+  auto* music = part<QSlider>(page, "music_volume");
+  auto* effects = part<QSlider>(page, "effect_volume");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return music->hasFocus(); }, 2000));
+  QTest::keyClick(music, Qt::Key_Left);
+  QTest::keyClick(music, Qt::Key_Left);
+  EXPECT_EQ(t.w.music_volume(), 90);
+  EXPECT_EQ(t.volumes, std::make_pair(90, 100));
+  QTest::keyClick(page, Qt::Key_Tab);
+  EXPECT_TRUE(effects->hasFocus());
+  page->grab().save(QString::fromStdString((fs::path(ZANDO_SHOTS) / "settings_zoom1.png").string()), "PNG");
+  t.sound.clear();
+  QTest::keyClick(effects, Qt::Key_PageDown);
+  EXPECT_EQ(t.volumes, std::make_pair(90, 90));
+  EXPECT_EQ(t.sound, std::vector<std::string>{"se key.wav"}) << "the new level is heard";
+  effects->setValue(40);
+  EXPECT_EQ(t.volumes, std::make_pair(90, 40));
+  EXPECT_LE(t.sound.size(), 2u) << "one effect at a time while the slider moves";
+  part<QCheckBox>(page, "mute")->click();
+  EXPECT_TRUE(t.w.muted());
+  part<QRadioButton>(page, "fast_on")->click();
+  EXPECT_TRUE(t.w.fast_forward_on());
+  part<QCheckBox>(page, "tips")->click();
+  EXPECT_FALSE(t.w.tips().enabled());
+  auto* zoom = part<QComboBox>(page, "zoom");
+  zoom->setFocus();
+  QTest::keyClick(zoom, Qt::Key_Down);
+  EXPECT_EQ(t.w.zoom(), 2);
+  QTest::qWait(50);
+  page->grab().save(QString::fromStdString((fs::path(ZANDO_SHOTS) / "settings_zoom2.png").string()), "PNG");
+  EXPECT_GT(page->width(), kPlayWidth / 2) << "the window grows with the zoom";
+  part<QCheckBox>(page, "fullscreen")->click();
+  EXPECT_TRUE(t.w.full_screen());
+  QTest::keyClick(page, Qt::Key_Escape);
+  EXPECT_FALSE(page->isVisible()) << "Esc closes it";
+  EXPECT_TRUE(t.w.full_screen()) << "and leaves full screen as chosen";
+
+  // A restart: the remembered choices come back.
+  {
+    MainWindow again;
+    again.screen_room = t.w.screen_room;
+    again.apply(load_prefs(1));
+    EXPECT_EQ(again.music_volume(), 90);
+    EXPECT_EQ(again.effect_volume(), 40);
+    EXPECT_TRUE(again.muted());
+    EXPECT_TRUE(again.fast_forward_on());
+    EXPECT_FALSE(again.tips().enabled());
+    EXPECT_EQ(again.zoom(), 2);
+    EXPECT_TRUE(again.full_screen());
+  }
+
+  // Reopened, it shows them; the defaults put everything back.
+  t.key(Qt::Key_F2);
+  ASSERT_TRUE(page->isVisible());
+  EXPECT_EQ(effects->value(), 40);
+  EXPECT_TRUE(part<QRadioButton>(page, "fast_on")->isChecked());
+  auto* speed = part<QSlider>(page, "text_speed");
+  speed->setValue(8);
+  part<QPushButton>(page, "defaults")->click();
+  EXPECT_FALSE(t.w.full_screen());
+  GameState fresh;
+  new_game_values(fresh);
+  EXPECT_EQ(t.g->s.text_speed, fresh.text_speed) << "the text speed of a new game";
+  EXPECT_EQ(speed->value(), fresh.text_speed);
+  EXPECT_EQ(t.volumes, std::make_pair(100, 100));
+  EXPECT_EQ(music->value(), 100);
+  EXPECT_TRUE(part<QRadioButton>(page, "fast_held")->isChecked());
+  EXPECT_TRUE(part<QCheckBox>(page, "tips")->isChecked());
+  EXPECT_FALSE(part<QCheckBox>(page, "mute")->isChecked());
+  const WindowPrefs p = load_prefs(3);
+  EXPECT_EQ(p.music_volume, 100);
+  EXPECT_EQ(p.effect_volume, 100);
+  EXPECT_FALSE(p.mute);
+  EXPECT_FALSE(p.fast_forward);
+  EXPECT_TRUE(p.tips);
+  EXPECT_FALSE(p.fullscreen);
+  EXPECT_EQ(p.zoom, 1) << "the offscreen screen's own zoom";
+  EXPECT_FALSE(t.w.muted());
+  EXPECT_FALSE(t.w.fast_forward_on());
+  EXPECT_EQ(t.w.zoom(), 1);
+  // The file keeps the window's choices, never the game's text speed.
+  QSettings ini(QSettings::IniFormat, QSettings::UserScope, "zando2", "zando2");
+  for (const QString& k : ini.allKeys()) EXPECT_FALSE(k.contains(QStringLiteral("speed"))) << k.toStdString();
+  QTest::keyClick(page, Qt::Key_F2);
+  EXPECT_FALSE(page->isVisible()) << "F2 closes it again";
+}
+
+TEST(SettingsWindow, TheTextSpeedMovesTheGamesOwnSlider) {
+  Rig t;
+  t.key(Qt::Key_F2);
+  auto* page = t.w.findChild<QDialog*>(QStringLiteral("settings_window"));
+  ASSERT_NE(page, nullptr);
+  auto* speed = part<QSlider>(page, "text_speed");
+  auto* game_slider = qobject_cast<QSlider*>(t.w.widget_of("sp_l"));
+  ASSERT_NE(game_slider, nullptr);
+  EXPECT_EQ(speed->maximum(), t.g->ui.sp_l.max);
+  EXPECT_EQ(speed->value(), t.g->ui.sp_l.value);
+  const int slower_than = t.g->s.msg_wait;
+  speed->setFocus();
+  QTest::keyClick(speed, Qt::Key_Right);
+  const int one_up = t.g->ui.sp_l.value;
+  EXPECT_EQ(t.g->s.text_speed, one_up);
+  EXPECT_GT(t.g->s.msg_wait, slower_than) << "the pause between messages follows";
+  speed->setValue(t.g->ui.sp_l.max);
+  EXPECT_EQ(t.g->ui.sp_l.value, t.g->ui.sp_l.max);
+  EXPECT_EQ(t.g->s.text_speed, t.g->ui.sp_l.max);
+  EXPECT_EQ(game_slider->value(), t.g->ui.sp_l.max) << "the slider below the play area shows it";
+  // The same as the player's own move of the game's slider.
+  const int wait_at_max = t.g->s.msg_wait;
+  game_slider->setValue(one_up);
+  EXPECT_EQ(t.g->s.text_speed, one_up);
+  game_slider->setValue(t.g->ui.sp_l.max);
+  EXPECT_EQ(t.g->s.msg_wait, wait_at_max);
+  // Moved below the play area while the settings are closed: shown when they open.
+  QTest::keyClick(page, Qt::Key_Escape);
+  game_slider->setValue(0);
+  t.key(Qt::Key_F2);
+  EXPECT_EQ(speed->value(), 0);
 }

@@ -14,6 +14,12 @@ class Audio {
   virtual void release_held() = 0;
   virtual void music_play(const std::string& path) = 0;
   virtual void music_stop() = 0;
+  // The music's and the effects' volume, 0 to 100 percent: heard at once,
+  // also in what plays now.
+  virtual void set_volumes(int music_percent, int effect_percent) {
+    (void)music_percent;
+    (void)effect_percent;
+  }
 };
 
 // No sound at all: no device, a muted start-up, a tool that only draws.

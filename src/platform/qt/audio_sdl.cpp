@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <deque>
@@ -169,7 +170,25 @@ class SdlAudio : public Audio {
     want_music({});
   }
 
+  // The effect worker sets them: the mixer's volume calls take the device's
+  // lock. Only the newest values count, so a slider's stream of moves never
+  // fills the task queue.
+  void set_volumes(int music_percent, int effect_percent) override {
+    {
+      std::lock_guard lock(sig_mu_);
+      music_volume_ = music_percent;
+      effect_volume_ = effect_percent;
+      volumes_changed_ = true;
+    }
+    sig_cv_.notify_one();
+  }
+
  private:
+  // 0..100 % on the mixer's scale of 0..MIX_MAX_VOLUME.
+  static int mixer_volume(int percent) {
+    return (std::clamp(percent, 0, 100) * MIX_MAX_VOLUME + 50) / 100;
+  }
+
   void free_held() {
     for (Mix_Chunk* c : held_) Mix_FreeChunk(c);
     held_.clear();
@@ -306,14 +325,26 @@ class SdlAudio : public Audio {
   void effect_worker() {
     for (;;) {
       int done = 0;
+      int music = -1, effects = -1;  // new volumes, -1 for none
       std::deque<std::function<void()>> work;
       {
         std::unique_lock lock(sig_mu_);
-        sig_cv_.wait(lock, [this] { return quit_ || finished_ > 0 || !tasks_.empty(); });
+        sig_cv_.wait(lock, [this] { return quit_ || finished_ > 0 || !tasks_.empty() || volumes_changed_; });
         if (quit_) return;
         done = finished_;
         finished_ = 0;
         work.swap(tasks_);
+        if (volumes_changed_) {
+          volumes_changed_ = false;
+          music = mixer_volume(music_volume_);
+          effects = mixer_volume(effect_volume_);
+        }
+      }
+      if (music >= 0) {
+        // The music's volume is the synthesizer's gain: it applies to the
+        // notes that sound now and to every piece started later.
+        Mix_VolumeMusic(music);
+        Mix_Volume(-1, effects);
       }
       for (auto& w : work) w();
       std::lock_guard lock(fx_mu_);
@@ -348,6 +379,8 @@ class SdlAudio : public Audio {
   std::condition_variable sig_cv_;
   int finished_ = 0;
   std::deque<std::function<void()>> tasks_;
+  int music_volume_ = 100, effect_volume_ = 100;
+  bool volumes_changed_ = false;
   bool quit_ = false;
   std::thread worker_;
 
@@ -433,6 +466,9 @@ class DeferredAudio : public Audio {
   }
   void music_stop() override {
     core_->later([](Audio& a) { a.music_stop(); });
+  }
+  void set_volumes(int music_percent, int effect_percent) override {
+    core_->later([=](Audio& a) { a.set_volumes(music_percent, effect_percent); });
   }
 
  private:

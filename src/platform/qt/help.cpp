@@ -17,6 +17,7 @@ const char kHowToPlay[] = R"(<h2>ZANDO ARENA 2 の遊び方</h2>
 <h3>キー</h3>
 <table cellpadding="2">
 <tr><td><b>F1</b></td><td>このヘルプ</td></tr>
+<tr><td><b>F2</b></td><td>設定（音量、文字スピード、早送り、ヒント、表示）</td></tr>
 <tr><td><b>矢印キー / Tab</b>（Shift+Tab で戻る）</td><td>黄色い枠を動かす（マウスなしで遊べる）</td></tr>
 <tr><td><b>Enter / Space</b></td><td>枠のボタンを押す（リストでは OK）</td></tr>
 <tr><td><b>Esc</b></td><td>リストの Cancel、はい/いいえの「いいえ」</td></tr>
@@ -27,9 +28,10 @@ BACK: Tab、START: 設定（F2）、LB（押している間）: 早送り、RB: 
 <tr><td><b>Ctrl+Plus / Ctrl+Minus</b></td><td>表示の拡大・縮小（画面に収まる大きさまで）</td></tr>
 <tr><td><b>F11</b>（Esc で戻る）</td><td>フルスクリーン</td></tr>
 <tr><td><b>Shift</b>（押している間）</td><td>早送り</td></tr>
+<tr><td><b>F</b></td><td>早送りのオン・オフ（押さなくてもずっと早送り）</td></tr>
 <tr><td><b>M</b></td><td>ミュート</td></tr>
 <tr><td><b>F12</b></td><td>スクリーンショット</td></tr>
-<tr><td>右クリック</td><td>メニュー（新人向けヒントのオン・オフ、ヘルプ）</td></tr>
+<tr><td>右クリック</td><td>メニュー（設定、新人向けヒントのオン・オフ、ヘルプ）</td></tr>
 </table>
 <p>新人向けヒントは一度ずつ表示され、クリックかキーで閉じる。</p>
 <h3>コマンドラインのオプション</h3>

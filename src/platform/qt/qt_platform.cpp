@@ -55,6 +55,7 @@ QtPlatform::QtPlatform(MainWindow& w)
 
 QtPlatform::QtPlatform(MainWindow& w, std::unique_ptr<Audio> audio) : w_(w), audio_(std::move(audio)) {
   w_.platform_ = this;
+  volumes_changed();
 }
 
 QtPlatform::~QtPlatform() {
@@ -69,7 +70,9 @@ void QtPlatform::repaint() {
   QCoreApplication::sendPostedEvents(&w_, QEvent::UpdateRequest);
 }
 
-void QtPlatform::pause(int ms) { run_pause(ms, w_.fast_held, w_.sleep_us); }
+void QtPlatform::pause(int ms) {
+  run_pause(ms, [this] { return w_.fast(); }, w_.sleep_us);
+}
 
 void QtPlatform::close_window() {
   w_.close_asked_ = true;
@@ -135,6 +138,8 @@ void QtPlatform::mute_changed(bool muted) {
     audio_->music_play(music_);
   }
 }
+void QtPlatform::volumes_changed() { audio_->set_volumes(w_.music_volume(), w_.effect_volume()); }
+
 void QtPlatform::sound_hold(const std::string& path, int count) { audio_->hold(path, count); }
 void QtPlatform::sound_release_held() { audio_->release_held(); }
 

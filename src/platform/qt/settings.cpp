@@ -1,6 +1,8 @@
 #include "platform/qt/settings.h"
 
+#include <QScreen>
 #include <QSettings>
+#include <algorithm>
 #include <cmath>
 
 namespace z2 {
@@ -16,6 +18,18 @@ const QString kFullscreenKey = QStringLiteral("window/fullscreen");
 const QString kMuteKey = QStringLiteral("sound/mute");
 const QString kTipsKey = QStringLiteral("tips/enabled");
 const QString kTipsSeenKey = QStringLiteral("tips/seen");
+const QString kMusicVolumeKey = QStringLiteral("sound/music_volume");
+const QString kEffectVolumeKey = QStringLiteral("sound/effect_volume");
+const QString kFastForwardKey = QStringLiteral("play/fast_forward");
+
+int clamp_volume(int v) { return std::clamp(v, 0, kVolumeMax); }
+
+// A volume edited by hand into nonsense is the full one.
+int volume_of(const QSettings& s, const QString& key) {
+  bool ok = false;
+  const int v = s.value(key).toInt(&ok);
+  return ok ? clamp_volume(v) : kVolumeMax;
+}
 
 }  // namespace
 
@@ -25,6 +39,10 @@ int zoom_for_scale(double scale) {
   if (!std::isfinite(scale) || scale < 1.0) return kZoomMin;
   if (scale > kZoomMax) return kZoomMax;
   return clamp_zoom(static_cast<int>(std::lround(scale)));
+}
+
+int zoom_for_screen(const QScreen* s) {
+  return s ? zoom_for_scale(std::max(s->devicePixelRatio(), s->logicalDotsPerInch() / 96.0)) : kZoomMin;
 }
 
 int fit_scale(QSize room, QSize area) {
@@ -44,6 +62,9 @@ WindowPrefs load_prefs(int default_zoom) {
   p.mute = s.value(kMuteKey, false).toBool();
   p.tips = s.value(kTipsKey, true).toBool();
   p.tips_seen = s.value(kTipsSeenKey).toStringList();
+  p.music_volume = volume_of(s, kMusicVolumeKey);
+  p.effect_volume = volume_of(s, kEffectVolumeKey);
+  p.fast_forward = s.value(kFastForwardKey, false).toBool();
   return p;
 }
 
@@ -52,6 +73,12 @@ void remember_fullscreen(bool on) { store().setValue(kFullscreenKey, on); }
 void remember_mute(bool on) { store().setValue(kMuteKey, on); }
 void remember_tips(bool on) { store().setValue(kTipsKey, on); }
 void remember_tips_seen(const QStringList& names) { store().setValue(kTipsSeenKey, names); }
+void remember_volumes(int music, int effects) {
+  QSettings s = store();
+  s.setValue(kMusicVolumeKey, clamp_volume(music));
+  s.setValue(kEffectVolumeKey, clamp_volume(effects));
+}
+void remember_fast_forward(bool on) { store().setValue(kFastForwardKey, on); }
 
 WindowPrefs resolve(WindowPrefs remembered, const WindowOptions& o) {
   if (o.zoom) remembered.zoom = clamp_zoom(*o.zoom);

@@ -303,7 +303,7 @@ void MainWindow::sync_timers() {
     int interval = ts[i]->interval_ms;
     // The opening show is an animation too: fast-forward runs it ten times
     // faster. The refresh and the play-time minutes keep their pace.
-    if (i == 2 && ts[i]->enabled && fast_held && fast_held()) interval = std::max(1, interval / 10);
+    if (i == 2 && ts[i]->enabled && fast()) interval = std::max(1, interval / 10);
     if (ts[i]->enabled && !timers_[i].isActive()) {
       timers_[i].start(interval);
     } else if (!ts[i]->enabled && timers_[i].isActive()) {

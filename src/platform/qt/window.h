@@ -41,7 +41,8 @@ class MainWindow : public QWidget {
   ~MainWindow() override;
 
   // The player's choices, before the window is shown: the window's zoom,
-  // full screen and mute. The keys change them later and remember them.
+  // full screen, sound, fast-forward and tips. The keys and the settings
+  // window change them later and remember them.
   void apply(const WindowPrefs& p);
   // Shows the window, full screen when so chosen.
   void show_as_chosen();
@@ -53,6 +54,12 @@ class MainWindow : public QWidget {
   int scale() const { return scale_; }
   bool full_screen() const { return fullscreen_; }
   bool muted() const { return muted_; }
+  int music_volume() const { return music_volume_; }
+  int effect_volume() const { return effect_volume_; }
+  // The fast-forward switched on (F, the settings window), not only held.
+  bool fast_forward_on() const { return fast_on_; }
+  // Whether the game runs fast now: switched on, or the key held.
+  bool fast() const { return fast_on_ || (fast_held && fast_held()); }
   Tips& tips() { return tips_; }
   // The keyboard's focus over the controls (the gamepad moves it too).
   Focus& focus() { return focus_; }
@@ -73,6 +80,9 @@ class MainWindow : public QWidget {
   void set_zoom(int zoom, bool remember = true);
   void set_full_screen(bool on, bool remember = true);
   void set_muted(bool on, bool remember = true);
+  // 0..100 %, heard at once.
+  void set_volumes(int music, int effects, bool remember = true);
+  void set_fast_forward(bool on, bool remember = true);
   // Writes a PNG of the play area into the screenshots folder beside the
   // save and says so in the title bar for two seconds. The file's path, or
   // empty when it could not be written.
@@ -111,6 +121,8 @@ class MainWindow : public QWidget {
   QString options_help;
   // Opens the help page (F1).
   QWidget* help();
+  // Opens the settings window (F2, the right-click menu).
+  QWidget* settings();
   // Writes every action and timer tick from now on (--record); nullptr stops.
   void set_recorder(Recorder* r) { recorder_ = r; }
 
@@ -159,6 +171,9 @@ class MainWindow : public QWidget {
   int scale_ = 1;
   bool fullscreen_ = false;
   bool muted_ = false;
+  int music_volume_ = kVolumeMax;
+  int effect_volume_ = kVolumeMax;
+  bool fast_on_ = false;
   QRect normal_geo_;  // where the window was before full screen
   QTimer title_timer_;
   QLabel* note_ = nullptr;
@@ -199,6 +214,8 @@ class QtPlatform : public Platform {
   // Mute on: effects are dropped and the music stops; off: the piece the
   // game wants now starts again.
   void mute_changed(bool muted);
+  // The window's volumes changed.
+  void volumes_changed();
 
  private:
   MainWindow& w_;

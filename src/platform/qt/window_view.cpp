@@ -1,5 +1,5 @@
-// The window's view: zoom, full screen, mute, screenshots and the keys that
-// change them.
+// The window's view: zoom, full screen, sound, fast-forward, screenshots and
+// the keys that change them.
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "platform/qt/help.h"
+#include "platform/qt/settings_window.h"
 #include "platform/qt/widgets.h"
 #include "platform/qt/window.h"
 #include "shell/game.h"
@@ -34,6 +35,10 @@ void MainWindow::apply(const WindowPrefs& p) {
   zoom_ = std::min(clamp_zoom(p.zoom), max_zoom());
   muted_ = p.mute;
   fullscreen_ = p.fullscreen;
+  music_volume_ = p.music_volume;
+  effect_volume_ = p.effect_volume;
+  if (platform_) platform_->volumes_changed();
+  fast_on_ = p.fast_forward;
   tips_.apply(p.tips, p.tips_seen);
   if (game_) {
     resize(kPlayWidth * zoom_, kPlayHeight * zoom_);
@@ -48,6 +53,8 @@ void MainWindow::show_as_chosen() {
     show();
   }
   layout_area();
+  // A game that starts fast says so.
+  if (fast_on_) title_note(QStringLiteral("早送り オン (F でオフ)"));
 }
 
 void MainWindow::enter_full_screen() {
@@ -184,6 +191,25 @@ void MainWindow::set_muted(bool on, bool remember) {
   title_note(on ? QStringLiteral("ミュート") : QStringLiteral("サウンド オン"));
 }
 
+void MainWindow::set_volumes(int music, int effects, bool remember) {
+  music = std::clamp(music, 0, kVolumeMax);
+  effects = std::clamp(effects, 0, kVolumeMax);
+  if (music == music_volume_ && effects == effect_volume_) return;
+  music_volume_ = music;
+  effect_volume_ = effects;
+  if (platform_) platform_->volumes_changed();
+  if (remember) remember_volumes(music, effects);
+}
+
+void MainWindow::set_fast_forward(bool on, bool remember) {
+  if (on == fast_on_) return;
+  fast_on_ = on;
+  // The opening show changes its pace at once.
+  if (game_) sync_timers();
+  if (remember) remember_fast_forward(on);
+  title_note(on ? QStringLiteral("早送り オン (F でオフ)") : QStringLiteral("早送り オフ"));
+}
+
 void MainWindow::resize_for_zoom(QSize to) {
   const QRect room = screen_room ? screen_room() : QRect();
   if (!isVisible() || !room.isValid()) {
@@ -270,6 +296,10 @@ void MainWindow::keyPressEvent(QKeyEvent* e) {
   }
   if (mods == Qt::NoModifier && key == Qt::Key_F1) {
     if (once) help();
+  } else if (mods == Qt::NoModifier && key == Qt::Key_F2) {
+    if (once) settings();
+  } else if (mods == Qt::NoModifier && key == Qt::Key_F) {
+    if (once) set_fast_forward(!fast_on_);
   } else if (mods == Qt::NoModifier && key == Qt::Key_F11) {
     if (once) set_full_screen(!fullscreen_);
   } else if (mods == Qt::NoModifier && key == Qt::Key_Escape && fullscreen_) {
@@ -300,9 +330,12 @@ namespace z2 {
 
 QWidget* MainWindow::help() { return show_help(this, options_help); }
 
+QWidget* MainWindow::settings() { return show_settings(*this); }
+
 void MainWindow::contextMenuEvent(QContextMenuEvent* e) {
   // The window's own choices, where a player looks for them.
   QMenu menu(this);
+  connect(menu.addAction(QStringLiteral("設定 (F2)")), &QAction::triggered, this, [this] { settings(); });
   QAction* tips = menu.addAction(QStringLiteral("新人向けヒント"));
   tips->setCheckable(true);
   tips->setChecked(tips_.enabled());

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QKeyEvent>
 #include <QApplication>
+#include <QDialog>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QSettings>
@@ -293,12 +294,18 @@ TEST(Gamepad, StickShouldersStartAndAControllerPulledOutAndPluggedInAgain) {
   QTest::qWait(600);
   EXPECT_EQ(t.focus(), "Button11") << "held up: moved and repeated";
   v.lean(SDL_CONTROLLER_AXIS_LEFTY, 0);
-  // Start is F2 (the settings), the right shoulder F (fast-forward on and
-  // off), both to the window; the left shoulder held is Shift held.
+  // Start is F2 (the settings, which B closes again), the right shoulder F
+  // (fast-forward on and off), both to the window; the left shoulder held
+  // is Shift held.
   v.press(SDL_CONTROLLER_BUTTON_START);
-  v.press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
   EXPECT_EQ(window_keys.n[Qt::Key_F2], 1);
+  auto* settings = t.w.findChild<QDialog*>(QStringLiteral("settings_window"));
+  ASSERT_TRUE(settings && settings->isVisible());
+  v.press(SDL_CONTROLLER_BUTTON_B);
+  EXPECT_FALSE(settings->isVisible());
+  v.press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
   EXPECT_EQ(window_keys.n[Qt::Key_F], 1);
+  EXPECT_TRUE(t.w.fast_forward_on());
   EXPECT_FALSE(t.w.fast_held());
   v.set(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
   EXPECT_TRUE(t.w.fast_held()) << "read at once, as inside a pause";

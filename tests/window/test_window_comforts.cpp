@@ -625,8 +625,12 @@ TEST(SettingsWindow, ChoicesApplyAtOnceAreRememberedAcrossARestartAndDefaultsRes
   effects->setValue(40);
   EXPECT_EQ(t.volumes, std::make_pair(90, 40));
   EXPECT_LE(t.sound.size(), 2u) << "one effect at a time while the slider moves";
-  part<QCheckBox>(page, "mute")->click();
+  // Enter, as a gamepad's A, ticks the box with the focus.
+  QTest::keyClick(page, Qt::Key_Tab);
+  EXPECT_TRUE(part<QCheckBox>(page, "mute")->hasFocus());
+  QTest::keyClick(part<QCheckBox>(page, "mute"), Qt::Key_Return);
   EXPECT_TRUE(t.w.muted());
+  EXPECT_TRUE(page->isVisible());
   part<QRadioButton>(page, "fast_on")->click();
   EXPECT_TRUE(t.w.fast_forward_on());
   part<QCheckBox>(page, "tips")->click();

@@ -1,5 +1,6 @@
 #include "platform/qt/settings_window.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -369,9 +370,13 @@ void SettingsWindow::restore_defaults() {
 
 void SettingsWindow::keyPressEvent(QKeyEvent* e) {
   // The keys that bring the window up and switch the fast-forward work here
-  // too (a gamepad sends them): F2 closes it again.
+  // too: F2 closes it again. Enter (a gamepad's A) ticks the box or the
+  // choice with the focus, as Space does; elsewhere it closes the window.
   const bool plain = (e->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == Qt::NoModifier;
-  if (plain && e->key() == Qt::Key_F2) {
+  auto* choice = qobject_cast<QAbstractButton*>(focusWidget());
+  if (plain && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && choice && choice->isCheckable()) {
+    choice->click();
+  } else if (plain && e->key() == Qt::Key_F2) {
     if (!e->isAutoRepeat()) accept();
   } else if (plain && e->key() == Qt::Key_F) {
     if (!e->isAutoRepeat()) {

@@ -607,7 +607,7 @@ TEST(SettingsWindow, ChoicesApplyAtOnceAreRememberedAcrossARestartAndDefaultsRes
   ASSERT_NE(page, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(page));
 
-  // By keyboard: the music's slider has the focus, Tab moves on.
+  // By keyboard: the music's slider has the focus; down and Tab move on.
   auto* music = part<QSlider>(page, "music_volume");
   auto* effects = part<QSlider>(page, "effect_volume");
   ASSERT_TRUE(QTest::qWaitFor([&] { return music->hasFocus(); }, 2000));
@@ -615,8 +615,9 @@ TEST(SettingsWindow, ChoicesApplyAtOnceAreRememberedAcrossARestartAndDefaultsRes
   QTest::keyClick(music, Qt::Key_Left);
   EXPECT_EQ(t.w.music_volume(), 90);
   EXPECT_EQ(t.volumes, std::make_pair(90, 100));
-  QTest::keyClick(page, Qt::Key_Tab);
+  QTest::keyClick(music, Qt::Key_Down);
   EXPECT_TRUE(effects->hasFocus());
+  EXPECT_EQ(t.w.music_volume(), 90) << "down moves the focus, not the slider";
   page->grab().save(QString::fromStdString((fs::path(ZANDO_SHOTS) / "settings_zoom1.png").string()), "PNG");
   t.sound.clear();
   QTest::keyClick(effects, Qt::Key_PageDown);
@@ -637,7 +638,7 @@ TEST(SettingsWindow, ChoicesApplyAtOnceAreRememberedAcrossARestartAndDefaultsRes
   EXPECT_FALSE(t.w.tips().enabled());
   auto* zoom = part<QComboBox>(page, "zoom");
   zoom->setFocus();
-  QTest::keyClick(zoom, Qt::Key_Down);
+  QTest::keyClick(zoom, Qt::Key_Right);
   EXPECT_EQ(t.w.zoom(), 2);
   QTest::qWait(50);
   page->grab().save(QString::fromStdString((fs::path(ZANDO_SHOTS) / "settings_zoom2.png").string()), "PNG");

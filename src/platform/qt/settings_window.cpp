@@ -107,6 +107,7 @@ class SettingsWindow : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
   QSlider* volume_slider(const char* name);
@@ -115,6 +116,7 @@ class SettingsWindow : public QDialog {
   void speed_moved(int v);
   void preview();
   void restore_defaults();
+  void choose_zoom(int i);
 
   MainWindow& w_;
   QSlider* music_;
@@ -218,10 +220,7 @@ SettingsWindow::SettingsWindow(MainWindow& w) : QDialog(&w), w_(w) {
   zoom_ = new QComboBox(view);
   zoom_->setObjectName(QStringLiteral("zoom"));
   for (int z = kZoomMin; z <= kZoomMax; ++z) zoom_->addItem(QStringLiteral("%1倍").arg(z), z);
-  connect(zoom_, &QComboBox::activated, this, [this](int i) {
-    w_.set_zoom(zoom_->itemData(i).toInt());
-    refresh();
-  });
+  connect(zoom_, &QComboBox::activated, this, [this](int i) { choose_zoom(i); });
   auto* zoom_label = new QLabel(QStringLiteral("表示の大きさ"), view);
   zoom_label->setBuddy(zoom_);
   full_ = new QCheckBox(QStringLiteral("フルスクリーン（F11 キー）"), view);
@@ -262,7 +261,10 @@ SettingsWindow::SettingsWindow(MainWindow& w) : QDialog(&w), w_(w) {
   style_ = new ScaledStyle;
   style_->setParent(this);
   setStyle(style_);
-  for (QWidget* c : findChildren<QWidget*>()) c->setStyle(style_);
+  for (QWidget* c : findChildren<QWidget*>()) {
+    c->setStyle(style_);
+    c->installEventFilter(this);
+  }
   music_->setFocus();
 }
 
@@ -366,6 +368,29 @@ void SettingsWindow::restore_defaults() {
   }
   refresh();
   w_.title_note(QStringLiteral("設定を標準に戻したよ"));
+}
+
+void SettingsWindow::choose_zoom(int i) {
+  w_.set_zoom(zoom_->itemData(i).toInt());
+  refresh();
+}
+
+bool SettingsWindow::eventFilter(QObject* o, QEvent* e) {
+  // Up and down (a gamepad's D-pad) go from control to control in reading
+  // order, as Tab does; left and right move a slider or the zoom.
+  if (e->type() != QEvent::KeyPress) return false;
+  const auto* k = static_cast<QKeyEvent*>(e);
+  if ((k->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+  if (k->key() == Qt::Key_Up || k->key() == Qt::Key_Down) {
+    focusNextPrevChild(k->key() == Qt::Key_Down);
+    return true;
+  }
+  if (o == zoom_ && (k->key() == Qt::Key_Left || k->key() == Qt::Key_Right)) {
+    const int i = zoom_->currentIndex() + (k->key() == Qt::Key_Right ? 1 : -1);
+    if (i >= 0 && i < zoom_->count() && zoom_->itemData(i).toInt() <= w_.max_zoom()) choose_zoom(i);
+    return true;
+  }
+  return false;
 }
 
 void SettingsWindow::keyPressEvent(QKeyEvent* e) {

@@ -5,6 +5,7 @@
 #include "shell/pictures.h"
 #include "shell/status.h"
 #include "state/fixed_tables.h"
+#include "state/floors.h"
 #include "state/ids.h"
 #include "state/int32.h"
 
@@ -211,12 +212,12 @@ void boss_numbers(Game& g) {
   s.e_state = 0;
 }
 
-// The boss speaks (on floor 23 its words hurt) and lets the player open.
+// The boss speaks (on one floor its words hurt) and lets the player open.
 void boss_opens(Game& g) {
   GameState& s = g.s;
   g.ui.moji_l3.visible = true;
   msg_big(g, s.boss_name + "\r『" + s.boss_talk[0] + "』");
-  if (s.floor == 23) {
+  if (s.floor == floors::kHarshWordsFloor) {
     screen_effect(g, Fx::PlayerRed);
     s.my_hp = sat_sub(s.my_hp, sat_sub(999, s.floor_clear[fc::kDeaths]) / 10);
   }

@@ -73,20 +73,20 @@ constexpr i32 kMastered = 41;  // a mastered class stays here, so its bonus is p
 void floor_clear_reward(Game& g) {
   GameState& s = g.s;
   play_bgm(g, "not");
-  if (i32* won = entry(s.floor_clear, s.floor)) *won = fc::kFloorWon;
+  if (i32* won = entry(s.floor_clear, s.floor)) *won = kWonMark;
 
   const bool faust = s.e_name == kFaust;
   bool climbed = false;
-  if (s.floor <= 6 && !faust) {
+  if (s.floor < floors::kChampionFloor && !faust) {
     s.floor = sat_add(s.floor, 1);
     climbed = true;
     play_se(g, "next.wav");
     fanfare(g, "次のフロア・" + num(s.floor) + "階、" + at_or_empty(g.t.map_names, s.floor) + "へと勝ち進んだ!!");
-  } else if (s.floor == 7) {
+  } else if (s.floor == floors::kChampionFloor) {
     play_se(g, "next.wav");
     fanfare(g, s.my_name + "はザンドコロシアム優勝者となった!!!");
     fanfare(g, "クリア！！！おめでとう。");
-  } else if (s.floor >= 8 && s.floor <= 23) {
+  } else if (s.floor > floors::kChampionFloor && s.floor < kTopFloor) {
     play_se(g, "next.wav");
     fanfare(g, "上への扉が開いた・・・");
   } else if (s.floor == kTopFloor) {
@@ -97,7 +97,7 @@ void floor_clear_reward(Game& g) {
   }
 
   if (faust) {
-    s.floor_clear[fc::kGouketu] = fc::kFloorWon;
+    s.floor_clear[fc::kGouketu] = kWonMark;
     play_se(g, "next.wav");
     fanfare(g, "ファウスト「アレク・・・その名、覚えておこう」");
     fanfare(g, "声の主はどこかへと消えた・・・・");

@@ -8,6 +8,7 @@
 #include "shell/messages.h"
 #include "shell/pictures.h"
 #include "shell/status.h"
+#include "state/floors.h"
 #include "state/ids.h"
 #include "state/int32.h"
 
@@ -183,7 +184,7 @@ void player_turn(Game& g, bool ailment_passes) {
     return;
   }
 
-  if (s.floor == 21) {
+  if (s.floor == floors::kGravityFloor) {
     msg_put(g, "＞重力ダメージ");
     screen_effect(g, Fx::PlayerPurple);
     const i32 n = s.my_hp_max / 10 + 1;

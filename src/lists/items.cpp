@@ -337,8 +337,8 @@ bool wild_hello(Use& u) { return wild_blow(u, "＞ＷＩＬＤこんにちは!!"
 
 bool boya(Use& u) {  // 78
   GameState& s = u.g.s;
-  s.monster_have[mon::kBoya] = sat_add(s.monster_have[mon::kBoya], 1);
-  msg_put(u.g, "モンスター【" + u.g.t.monster_table[mon::kBoya].mo_name + "】を入手した!!");
+  s.monster_have[monster::kBoya] = sat_add(s.monster_have[monster::kBoya], 1);
+  msg_put(u.g, "モンスター【" + u.g.t.monster_table[monster::kBoya].mo_name + "】を入手した!!");
   return true;
 }
 

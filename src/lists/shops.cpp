@@ -32,7 +32,7 @@ bool refused_full(Game& g, const char* line) {
 bool boya_allowed(const GameState& s) {
   for (int i = item::kSevenSetFirst; i <= item::kSevenSetLast; ++i)
     if (s.item_have[static_cast<size_t>(i)] <= 0) return false;
-  return s.monster_have[mon::kBoya] == 0;
+  return s.monster_have[monster::kBoya] == 0;
 }
 
 void take_one(i32& count) { count = count > 0 ? count - 1 : 0; }

@@ -78,9 +78,9 @@ void Button34Click(Game& g) {
     if (!g.t.magic_table[i].mg_name.empty()) g.s.magic_have[i] = 1;
 }
 void Button38Click(Game& g) { g.s.floor_clear[fc::kEscapes] = 98; }
-void Button39Click(Game& g) { g.s.key_have(8) = 1; }
+void Button39Click(Game& g) { g.s.key_have(key::kFloor7Key) = 1; }
 void Button40Click(Game& g) {
-  for (size_t i = 0; i <= 23; ++i) g.s.floor_clear[i] = fc::kFloorWon;
+  for (size_t i = 0; i < kTopFloor; ++i) g.s.floor_clear[i] = kWonMark;
 }
 void Button43Click(Game& g) { g.s.e_hp = 0; }
 void Button47Click(Game& g) {

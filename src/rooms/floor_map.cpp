@@ -15,7 +15,7 @@ namespace {
 // floor_clear holds more than the floors; a floor outside it counts as not cleared.
 bool cleared(const GameState& s, int floor) {
   return floor >= 0 && floor < static_cast<int>(s.floor_clear.size()) &&
-         s.floor_clear[static_cast<size_t>(floor)] == fc::kFloorWon;
+         s.floor_clear[static_cast<size_t>(floor)] == kWonMark;
 }
 
 void move_floor(Game& g, int step) {
@@ -51,8 +51,8 @@ void apply_stairs(Game& g) {
   Control& up = g.ui.st_b2;
   down.visible = s.floor > 0;
   if (down.visible) down.caption = "▼" + std::to_string(s.floor - 1) + "階へ";
-  // The way up from floor 7 needs its key; the top floor has no way up.
-  const bool open = s.floor < 7 || (s.floor == 7 && s.key_have(key::kFloor7Key) > 0) || (s.floor >= 8 && s.floor < kTopFloor);
+  // The way up from the champion's floor needs its key; the top floor has no way up.
+  const bool open = s.floor < kTopFloor && (s.floor != floors::kChampionFloor || s.key_have(key::kFloor7Key) > 0);
   up.visible = cleared(s, s.floor) && open;
   if (up.visible) up.caption = "▲" + std::to_string(s.floor + 1) + "階へ";
 }
@@ -78,9 +78,9 @@ void apply_floor_rules(Game& g) {
   ui.rand_b.visible = r.rand_b;
   ui.p_b.visible = r.p_b;
   // The rest floors are won by reaching them.
-  if (fl.rest) s.floor_clear[static_cast<size_t>(f)] = fc::kFloorWon;
+  if (fl.rest) s.floor_clear[static_cast<size_t>(f)] = kWonMark;
 
-  ui.gouketu_b.visible = s.floor_clear[kTopFloor] == fc::kFloorWon && s.floor_clear[fc::kGouketu] == 0 && f == 0;
+  ui.gouketu_b.visible = s.floor_clear[kTopFloor] == kWonMark && s.floor_clear[fc::kGouketu] == 0 && f == 0;
 
   ui.b1.enabled = fl.commands.b1;
   ui.b2.enabled = fl.commands.b2;

@@ -86,6 +86,14 @@ inline constexpr Floor kFloors[kTopFloor + 1] = {
 };
 // clang-format on
 
+// The floors with a rule of their own outside their row. Below the
+// champion's floor a won colosseum takes the player one floor up; winning on
+// it makes the player the colosseum's champion, and its way up needs its key
+// (item::kFloor7Key); above it a win opens the door up.
+inline constexpr int kChampionFloor = 7;
+inline constexpr int kGravityFloor = 21;  // every turn costs the player a tenth of the maximum HP
+inline constexpr int kHarshWordsFloor = 23;  // the boss's opening words hurt
+
 // The row of a floor, or nullptr for a floor off the map.
 constexpr const Floor* floor_row(int32_t f) { return f >= 0 && f <= kTopFloor ? &kFloors[f] : nullptr; }
 

@@ -49,12 +49,15 @@ inline constexpr int kLa = 3;     // ＬＡ
 inline constexpr int kJapan = 4;  // 日本
 }  // namespace zoku
 
-// Entries of floor_clear. 0..24 mark the floors won (kFloorWon); the rest are
-// the player's counters and the fight bonuses.
+// The value an entry of floor_clear holds once won: a floor (entries 0..24)
+// or ファウスト (fc::kGouketu). A value, never an index.
+inline constexpr int kWonMark = 100;
+
+// The entries (indexes) of floor_clear. 0..24 hold kWonMark for the floors
+// won; the rest are the player's counters and the fight bonuses.
 namespace fc {
-inline constexpr int kFloorWon = 100;    // the value of a won floor, and of the 豪傑 flag
-inline constexpr int kGouketu = 99;      // 100 once ファウスト is beaten; 豪傑達の黄昏 opens while 0
-inline constexpr int kUnused = 100;      // neither used nor saved
+inline constexpr int kGouketu = 99;      // kWonMark once ファウスト is beaten; 豪傑達の黄昏 opens while 0
+inline constexpr int kUnused = 100;      // the one entry neither used nor saved
 inline constexpr int kZando = 101;       // area gauge ｻﾞﾝﾄﾞ
 inline constexpr int kChina = 102;       // area gauge 中国
 inline constexpr int kLa = 103;          // area gauge ＬＡ
@@ -127,11 +130,6 @@ namespace magic {
 inline constexpr int kRunAway = 18;   // ラナウェイ, learnt on the 99th escape
 }  // namespace magic
 
-// Monsters with a role of their own.
-namespace mon {
-inline constexpr int kBoya = 101;  // ぼうや: given by item type 78, shuts the shop's ぼうやの声
-}  // namespace mon
-
 // Items with a role of their own.
 namespace item {
 inline constexpr int kKeyBase = 247;        // key_have[k] is item_have[kKeyBase + k]
@@ -151,6 +149,7 @@ inline constexpr int kFaustVoice = item::kFaustVoice - item::kKeyBase;  // 190
 
 // Monsters with a role of their own.
 namespace monster {
+inline constexpr int kBoya = 101;        // ぼうや: given by item type 78, shuts the shop's ぼうやの声
 inline constexpr int kCleaner = 102;     // the garbage room's cleaner, prize of floor 14
 inline constexpr int kErrandGirl = 104;  // わたっ娘, joins on her 98th errand
 }  // namespace monster

@@ -43,9 +43,9 @@ void new_game_values(GameState& s) {
   s.monster_book.fill(0);
   s.md_book.fill(0);
   s.class_exp.fill(0);
-  // Entry 100 and the fight bonuses 108..110 are not part of a game.
-  for (int i = 0; i <= 107; ++i)
-    if (i != 100) s.floor_clear[static_cast<size_t>(i)] = 0;
+  // The unused entry and the fight bonuses after the counters are not part of a game.
+  for (int i = 0; i <= fc::kEscapes; ++i)
+    if (i != fc::kUnused) s.floor_clear[static_cast<size_t>(i)] = 0;
 }
 
 }  // namespace z2

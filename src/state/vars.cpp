@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "state/ids.h"
+
 namespace z2 {
 namespace {
 
@@ -72,9 +74,9 @@ const std::vector<SaveRun>& save_layout() {
     array("monster_have", 0, 500);
     array("monster_lv", 0, 500);
     array("gomi_have", 0, 500);
-    array("floor_clear", 0, 100);
+    array("floor_clear", 0, fc::kUnused);
     for (auto n : {"buki_pow", "bougu_pow", "buki_name", "bougu_name"}) scalar(n);
-    array("floor_clear", 101, 7);
+    array("floor_clear", fc::kZando, fc::kEscapes - fc::kZando + 1);
     array("magic_have", 0, 256);
     array("item_book", 0, 500);
     array("monster_book", 0, 500);

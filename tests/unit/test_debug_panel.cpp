@@ -128,8 +128,8 @@ const std::vector<Case>& cases() {
       {"Button39", "ファントムキー", nothing, [](Panel& p) { EXPECT_EQ(p.g.s.item_have[item::kFloor7Key], 1); }},
       {"Button40", "７階までクリア", nothing,
        [](Panel& p) {
-         EXPECT_EQ(p.g.s.floor_clear[0], fc::kFloorWon);
-         EXPECT_EQ(p.g.s.floor_clear[23], fc::kFloorWon);
+         EXPECT_EQ(p.g.s.floor_clear[0], kWonMark);
+         EXPECT_EQ(p.g.s.floor_clear[23], kWonMark);
          EXPECT_EQ(p.g.s.floor_clear[24], 0);
        }},
       {"Button43", "敵をころす", [](Panel& p) { p.g.s.e_hp = 50; }, [](Panel& p) { EXPECT_EQ(p.g.s.e_hp, 0); }},

@@ -141,7 +141,7 @@ TEST(Shop, TheVoiceOfBoyaNeedsTheSevenPiecesAndNoBoya) {
   GameState& s = r.g.s;
   s.cent = 100;
   for (int i = item::kSevenSetFirst; i <= item::kSevenSetLast; ++i) s.item_have[static_cast<size_t>(i)] = 2;
-  s.monster_have[mon::kBoya] = 1;
+  s.monster_have[monster::kBoya] = 1;
   click(r.g, "s_shop");
   r.buy("ぼうやの声");
   EXPECT_EQ(r.g.ui.moji_l.text, "すまないが、それは特別なんだ、君には売れないよ");
@@ -150,7 +150,7 @@ TEST(Shop, TheVoiceOfBoyaNeedsTheSevenPiecesAndNoBoya) {
   EXPECT_EQ(r.have(item::kSevenSetFirst), 2);
 
   // One piece missing: refused too.
-  s.monster_have[mon::kBoya] = 0;
+  s.monster_have[monster::kBoya] = 0;
   s.item_have[item::kSevenSetLast] = 0;
   r.buy("ぼうやの声");
   EXPECT_EQ(r.have(12), 0);

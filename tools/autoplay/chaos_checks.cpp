@@ -130,7 +130,7 @@ std::vector<std::string> check_step(const GameState& before, const GameState& af
         out.push_back(is(k.name, a) + ": left " + std::to_string(k.lo) + ".." + std::to_string(k.hi) + " (was " +
                       std::to_string(b) + ")");
     }
-    kept_array(out, "floor_clear", before.floor_clear, s.floor_clear, 0, 99, 0, fc::kFloorWon);
+    kept_array(out, "floor_clear", before.floor_clear, s.floor_clear, 0, 99, 0, kWonMark);
     kept_array(out, "monster_lv", before.monster_lv, s.monster_lv, 0, 499, 0, 99);
     // A mastered class stays at 41.
     kept_array(out, "class_exp", before.class_exp, s.class_exp, 0, 255, 0, 41);

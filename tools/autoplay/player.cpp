@@ -163,8 +163,8 @@ class Session {
 
 // Winning the target: the colosseum's floor marked won, or ファウスト beaten.
 bool target_won(const GameState& s, int target) {
-  return target == kGauntlet ? s.floor_clear[fc::kGouketu] == fc::kFloorWon
-                             : s.floor_clear[static_cast<size_t>(target)] == fc::kFloorWon;
+  return target == kGauntlet ? s.floor_clear[fc::kGouketu] == kWonMark
+                             : s.floor_clear[static_cast<size_t>(target)] == kWonMark;
 }
 
 // Sample fights of the colosseum (or gauntlet) from the present state, on

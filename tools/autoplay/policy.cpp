@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "shell/ui.h"
+#include "state/floors.h"
 #include "state/ids.h"
 
 namespace z2::autoplay {
@@ -477,7 +478,8 @@ std::vector<int> shopping_list(const GameState& s, const Tables& t, const std::v
   };
 
   // The floor-7 key opens the tower: save for it before anything else.
-  if (target == 8 && s.floor_clear[7] == fc::kFloorWon && s.key_have(key::kFloor7Key) == 0) {
+  if (target == floors::kChampionFloor + 1 && s.floor_clear[floors::kChampionFloor] == kWonMark &&
+      s.key_have(key::kFloor7Key) == 0) {
     for (const Offer& o : offers)
       if (o.item == item::kFloor7Key && purse >= o.price) take(o);
     return buy;
@@ -759,7 +761,7 @@ MapAction decide_map(const GameState& s, const Tables& t, const View& v, const P
       if (!door && v.stairs_up && !gauntlet) return {MapAction::Climb, -1, "climb"};
     }
   }
-  if (s.floor < boss && s.floor_clear[static_cast<size_t>(s.floor)] == fc::kFloorWon && v.stairs_up &&
+  if (s.floor < boss && s.floor_clear[static_cast<size_t>(s.floor)] == kWonMark && v.stairs_up &&
       !plan.has_fight_room[static_cast<size_t>(s.floor)])
     return {MapAction::Climb, -1, "climb"};
   if (auto a = train_here()) return *a;

@@ -208,7 +208,7 @@ TEST(AutoplayShop, KeyFirstThenHealingGearAndSeedsWithinThePurse) {
 
   // On floor 7, won, without the key: only the key, or nothing while saving for it.
   h.s.floor = 7;
-  h.s.floor_clear[7] = fc::kFloorWon;
+  h.s.floor_clear[7] = kWonMark;
   std::vector<Offer> with_key = offers;
   with_key.push_back({item::kFloor7Key, 3000});
   EXPECT_TRUE(shopping_list(h.s, *h.t, with_key, 8).empty());
@@ -281,7 +281,7 @@ TEST(AutoplayMap, ChestClinicGoodsStairsOddsAndTraining) {
   // On floor 7, won, without the key and with the rooms of floor 7 too deadly
   // to train in: the key's price is earned lower down.
   h.s.floor = 7;
-  h.s.floor_clear[7] = fc::kFloorWon;
+  h.s.floor_clear[7] = kWonMark;
   h.plan.target = 8;
   h.plan.train_left = 0;
   h.plan.odds = 0.9;
@@ -322,7 +322,7 @@ TEST(AutoplayNewcomer, TenWinsAndFullHitPointsNoSampleAndAlwaysAttack) {
   h.s.cent = 100;
 
   // The floor above, once open, is seen before any try and trained on.
-  h.s.floor_clear[0] = fc::kFloorWon;
+  h.s.floor_clear[0] = kWonMark;
   h.plan.target = 1;
   h.plan.wins_since_try = 0;
   v.stairs_up = true;

@@ -5,6 +5,8 @@
 #include <span>
 
 #include "battle/rewards.h"
+#include "state/carried.h"
+#include "state/fixed_tables.h"
 #include "state/ids.h"
 #include "state/int32.h"
 #include "state/vars.h"
@@ -14,7 +16,6 @@ namespace z2::autoplay {
 namespace {
 
 constexpr i32 kOwnedCap = 99;
-constexpr i32 kMoneyCap = 999999999;
 
 using Get = i32 (*)(const GameState&);
 
@@ -98,7 +99,7 @@ void flags(std::vector<std::string>& out, const char* name, const std::array<i32
     if (a[i] != 0 && a[i] != 1) out.push_back(at(name, i, a[i]) + ": a flag is 0 or 1");
 }
 
-bool valid_e_item(i32 v) { return v == -1 || v == 0 || (v >= 1 && v <= 499) || (v >= 1000 && v <= 1499); }
+bool valid_e_item(i32 v) { return v == carried::kNothing || carried::decode(v).kind != carried::Kind::Nothing; }
 
 void clamped(std::vector<std::string>& out, const char* name, i32 v, i32 lo, i32 hi) {
   if (v < lo || v > hi)
@@ -143,7 +144,7 @@ std::vector<std::string> check_step(const GameState& before, const GameState& af
     clamped(out, "my_hp", s.my_hp, 0, std::max(s.my_hp_max, 0));
     clamped(out, "my_mp", s.my_mp, 0, std::max(s.my_mp_max, 0));
     clamped(out, "e_hp", s.e_hp, 0, std::max(s.e_hp_max, 0));
-    clamped(out, "cent", s.cent, 0, kMoneyCap);
+    clamped(out, "cent", s.cent, 0, kNineNines);
     clamped(out, "wild", s.wild, 0, 999);
     // The lower bound is applied first, so a negative ark_max wins.
     if (s.ark > s.ark_max || (s.ark_max >= 0 && s.ark < 0))
@@ -157,8 +158,8 @@ std::vector<std::string> check_step(const GameState& before, const GameState& af
     clamped(out, "my_body", s.my_body, 0, kIntMax);
     clamped(out, "my_int", s.my_int, 0, kIntMax);
     clamped(out, "my_beast", s.my_beast, 0, kIntMax);
-    clamped(out, "score", s.score, 0, kMoneyCap);
-    clamped(out, "floor_clear[106]", s.floor_clear[fc::kBattles], 0, kMoneyCap);
+    clamped(out, "score", s.score, 0, kNineNines);
+    clamped(out, "floor_clear[106]", s.floor_clear[fc::kBattles], 0, kNineNines);
   }
   return out;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "shell/ui.h"
+#include "state/fixed_tables.h"
 #include "state/floors.h"
 #include "state/ids.h"
 
@@ -103,12 +104,12 @@ int skill_argument(const GameState& s, const MonsterRecord& m) {
 int hit_damage(int a, int stat, int lv, int bonus) {
   long long n = 4LL * a + 3LL * stat + lv / 2 + 1 + bonus;
   if (a == 0) n /= 2;
-  return static_cast<int>(std::clamp<long long>(n, 1, 999999999));
+  return static_cast<int>(std::clamp<long long>(n, 1, kNineNines));
 }
 
 int punch_damage(const GameState& s) {
   long long d = 3LL * s.my_atk + s.my_lv + s.buki_pow / 5 + s.floor_clear[fc::kBufAtk] - s.e_buf_def;
-  return static_cast<int>(std::clamp<long long>(d, 1, 999999999));
+  return static_cast<int>(std::clamp<long long>(d, 1, kNineNines));
 }
 
 bool is_weapon(const ItemRecord& it) { return it.it_kind >= kind::kWeaponFirst && it.it_kind < kind::kArmourFirst; }
@@ -221,7 +222,7 @@ int expected_enemy_hit(const GameState& s) {
   const int p = s.no_escape ? 6 : 2;
   long long h = s.e_hp_max / 20 + 3LL * p + s.e_lv + s.e_buf_atk - s.bougu_pow / 4 - (2LL * s.my_body + 1) -
                 s.floor_clear[fc::kBufDef];
-  return static_cast<int>(std::clamp<long long>(h, 1, 999999999));
+  return static_cast<int>(std::clamp<long long>(h, 1, kNineNines));
 }
 
 int best_heal(const GameState& s, const Tables& t) {

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "datgen/datgen.hpp"
+#include "state/carried.h"
 #include "state/fixed_tables.h"
 #include "state/floors.h"
 #include "text_util.hpp"
@@ -119,7 +120,7 @@ struct Checker {
     for (int i = 0; i < 500; ++i) {
       if (!named(t, i, "it_name")) continue;
       in_range(t, i, "it_rare", 0, 3);
-      in_range(t, i, "it_pow", 0, 999999999);
+      in_range(t, i, "it_pow", 0, z2::kNineNines);
       int kind = t.num(i, "it_kind");
       int rare = t.num(i, "it_rare");
       if (kind < 0) fail(t, i, "it_kind must not be negative");
@@ -250,7 +251,7 @@ struct Checker {
       char pic[16];
       std::snprintf(pic, sizeof pic, "en%03d.bmp", i);
       if (t.text(i, "en_pic") != pic) fail(t, i, std::string("picture must be ") + pic);
-      in_range(t, i, "en_hp", 0, 999999999);
+      in_range(t, i, "en_hp", 0, z2::kNineNines);
       in_range(t, i, "en_state", 0, 10);
       in_range(t, i, "en_zoku", 0, 4);
       for (const char* a : {"en_act1", "en_act2", "en_act3", "en_act4", "en_act5"}) {
@@ -259,8 +260,10 @@ struct Checker {
         if (v == 95) fail(t, i, std::string(a) + " 95 is ファウスト's own line; an ordinary enemy must not speak it");
       }
       int carry = t.num(i, "en_item");
-      bool ok = carry == -1 || carry == 0 || (carry >= 1 && carry <= 499 && named(items, carry, "it_name")) ||
-                (carry >= 1000 && carry <= 1499 && named(gomi, carry - 1000, "gm_name"));
+      const z2::carried::Thing thing = z2::carried::decode(carry);
+      bool ok = carry == z2::carried::kNothing || thing.kind == z2::carried::Kind::Random ||
+                (thing.kind == z2::carried::Kind::Item && named(items, thing.id, "it_name")) ||
+                (thing.kind == z2::carried::Kind::Garbage && named(gomi, thing.id, "gm_name"));
       if (!ok) fail(t, i, "carried " + std::to_string(carry) + " is no named item or garbage");
     }
   }

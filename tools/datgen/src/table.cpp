@@ -2,6 +2,7 @@
 #include <set>
 
 #include "datgen/datgen.hpp"
+#include "state/carried.h"
 #include "text_util.hpp"
 
 namespace datgen {
@@ -180,7 +181,7 @@ void resolve_refs(Table& table, const Table& items, const Table* gomi) {
         if (!gomi) throw SourceError(table.file, rec.line, "field " + field.name + ": no garbage table to look up '" + v + "'");
         what = "garbage";
         id = find(*gomi, "gm_name", v.substr(kGomi.size()));
-        if (id >= 0) id += 1000;
+        if (id >= 0) id = z2::carried::garbage(id);
       } else {
         what = "item";
         id = find(items, "it_name", v);

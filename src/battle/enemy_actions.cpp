@@ -255,200 +255,271 @@ void steal_item(Game& g) {
 // 72 and 73: a tenth of the purse and up to a fifth more, never less than one.
 i32 purse_cut(Game& g, i32 purse) { return sat_add(sat_add(g.random(purse / 5), purse / 10), 1); }
 
-void special(Game& g, int code) {
+// ---- the opponent's own side ----
+
+void recover_fifth(Game& g) {  // 2
   GameState& s = g.s;
-  switch (code) {
-    case 0: return flick_or_punch(g, false);
-    case 1: return flick_or_punch(g, true);
-    case 2: {
-      screen_effect(g, Fx::FoeBlueRise);
-      const i32 n = sat_add(s.e_hp_max / 5, 1);
-      s.e_hp = sat_add(s.e_hp, n);
-      refresh(g);
-      return msg_add(g, num(n) + "回復した");
-    }
-    case 3: return critical(g, false);
-    case 37:
-      // The song of the river: sleep for the player, rest for the singer.
-      if (!do_ailment(g, ailment_row(37))) return;
-      screen_effect(g, Fx::FoeBlueRise);
-      {
-        const i32 n = s.e_hp_max / 2;
-        msg_add(g, "更に" + s.e_name + "のHPが" + num(n) + "回復した!");
-        s.e_hp = sat_add(s.e_hp, n);
-      }
-      s.e_state = ail::kNone;
-      return;
-    case 39:
-      screen_effect(g, Fx::FoeBlueRise);
-      msg_add(g, s.e_name + "のステータスが通常に戻った");
-      s.e_state = ail::kNone;
-      return;
-    case 40:
-      screen_effect(g, Fx::PlayerPurple);
-      msg_add(g, "HPが半分になってしまった!!");
-      s.my_hp /= 2;
-      return;
-    case 41:
-      screen_effect(g, Fx::PlayerPurple);
-      msg_add(g, "Ｍ呪状態になってしまった!!");
-      s.my_state = ail::kMCurse;
-      return;
-    case 42:
-    case 43: {
-      screen_effect(g, Fx::PlayerPink);
-      const i32 n = code == 42 ? sat_sub(s.e_hp_max, s.e_hp) : s.e_hp;
-      msg_add(g, s.e_name + (code == 42 ? "のダメージ分" : "のHP分") + num(n) + "のダメージを食らった!!");
-      s.my_hp = sat_sub(s.my_hp, n);
-      return;
-    }
-    case 45:
-      if (!lands(g, 2)) return miss(g);
-      screen_effect(g, Fx::PlayerPurple);
-      s.my_hp = 1;
-      msg_add(g, s.my_name + "の魂が切り刻まれた!!");
-      msg_add(g, "HPが1になってしまった!!");
-      return;
-    case 47: return heal_both_halves(g);
-    case 59: return msg_add(g, "えーんえーん");
-    case 60:
-      screen_effect(g, Fx::FoeYellowRise);
-      msg_add(g, s.e_name + "の最大HPが上昇!!");
-      s.e_hp_max = sat_add(s.e_hp_max, s.e_hp_max / 2);
-      return;
-    case 61: {
-      screen_effect(g, Fx::FoeYellowRise);
-      const i32 n = g.random(9) + 1;
-      msg_add(g, s.e_name + "のLVが" + num(n) + "上がった!!");
-      s.e_lv = sat_add(s.e_lv, n);
-      screen_effect(g, Fx::FoeBlueRise);
-      msg_add(g, s.e_name + "のHPが完全回復した!!");
-      s.e_hp = s.e_hp_max;
-      return;
-    }
-    case 62:
-      screen_effect(g, Fx::FoeWhite);
-      screen_effect(g, Fx::PlayerWhite);
-      msg_add(g, s.e_name + "と" + s.my_name + "のHPが入れ替わってしまった!!");
-      std::swap(s.my_hp, s.e_hp);
-      return;
-    case 63:
-    case 64: {
-      screen_effect(g, Fx::PlayerPink);
-      screen_effect(g, Fx::FoeBlueRise);
-      if (code == 63) {
-        const i32 n = sat_add(s.my_hp_max / 4, 1);
-        msg_add(g, num(n) + "のダメージを吸い取られた!!");
-        s.my_hp = sat_sub(s.my_hp, n);
-        s.e_hp = sat_add(s.e_hp, n);
-      } else {
-        const i32 n = sat_add(s.my_mp_max / 3, 1);
-        msg_add(g, num(n) + "のMPを吸い取られた!!");
-        s.my_mp = sat_sub(s.my_mp, n);
-        s.e_hp = sat_add(s.e_hp, n);
-      }
-      return;
-    }
-    case 65: return steal_item(g);
-    case 66: return msg_add(g, s.e_name + "はぼーっとしている....");
-    case 67:
-      screen_effect(g, Fx::FoeWhite);
-      msg_add(g, s.e_name + "は吹っ飛んだ!!");
-      s.e_hp = 0;
-      // The blast still reaches the player before the fight is judged.
-      return enemy_attack(g, 0);
-    case 68:
-      msg_add(g, "カャチリ..");
-      return msg_add(g, s.e_name + "はラジオをセットした");
-    case 70:
-      msg_add(g, "<ZANDO>が少ない程大ダメージ");
-      return enemy_attack(g, sat_sub(99, s.floor_clear[fc::kZando]));
-    case 71: {
-      msg_add(g, s.my_name + "のダメージ分×２のダメージ");
-      screen_effect(g, Fx::PlayerRed);
-      const i32 n = sat_mul(sat_sub(s.my_hp_max, s.my_hp), 2);
-      msg_add(g, num(n) + "のダメージを食らった!!");
-      s.my_hp = sat_sub(s.my_hp, n);
-      return;
-    }
-    case 72: {
-      screen_effect(g, Fx::PlayerWhite);
-      const i32 n = purse_cut(g, s.cent);
-      msg_add(g, num(n) + "ｾﾝﾄ盗まれた!!");
-      s.cent = sat_sub(s.cent, n);
-      return;
-    }
-    case 73: {
-      screen_effect(g, Fx::PlayerWhite);
-      const i32 n = purse_cut(g, s.ark);
-      msg_add(g, "ＡＲＫが" + num(n) + "奪われた!!");
-      s.ark = sat_sub(s.ark, n);
-      return;
-    }
-    case 74: {
-      screen_effect(g, Fx::PlayerYellowFall);
-      const i32 n = sat_add(g.random(s.my_exp / 3), 5);
-      msg_add(g, "経験値が" + num(n) + "奪われた!!");
-      s.my_exp = sat_sub(s.my_exp, n);
-      return;
-    }
-    case 75:
-    case 76: {
-      enemy_attack(g, code == 75 ? 3 : 5);
-      // A second blow one time in three; it fails without a word.
-      const bool hit = g.random(3) == 0;
-      if (code == 75 && hit && s.class_now != cls::kImmune) lay_ailment(g, ailment_row(31));
-      if (code == 76 && hit) lay_ailment(g, ailment_row(35));
-      return;
-    }
-    case 84: return msg_add(g, s.e_name + "は何かの呪文を唱えている....");
-    case 85: {
-      if (!lands(g, 5)) return miss(g);
-      screen_effect(g, Fx::PlayerPurple);
-      const int k = g.random(ex::kLast + 1);
-      s.buki_ex = k;
-      msg_add(g, "武器の追加効果を★" + at_or_empty(g.t.ex_names, k) + "に強制変更された!!");
-      return;
-    }
-    case 86:
-      if (!lands(g, 5)) return miss(g);
-      screen_effect(g, Fx::PlayerPurple);
-      s.buki_ex = ex::kNone;
-      return msg_add(g, "武器の追加効果を消滅させらてしまった!!");
-    case 87:
-      if (!lands(g, 5)) return miss(g);
-      screen_effect(g, Fx::PlayerPurple);
-      s.class_now = cls::kPrisoner;
-      return msg_add(g, "クラスを強制的に【" + at_or_empty(g.t.job_table, cls::kPrisoner).jb_name +
-                            "】に変更させられてしまった!!");
-    case 88:
-      screen_effect(g, Fx::PlayerPurple);
-      msg_add(g, "HPが" + s.my_name + "のダメージ値と入れ替わった。!!");
-      s.my_hp = sat_sub(s.my_hp_max, s.my_hp);
-      return;
-    case 93: {
-      screen_effect(g, Fx::PlayerPurple);
-      const i32 n = sat_add(s.my_hp_max / 100, 1);
-      msg_add(g, "最大HP" + num(n) + "が空間と共に消えた････");
-      s.my_hp_max = sat_sub(s.my_hp_max, n);
-      return;
-    }
-    case 94:
-      screen_effect(g, Fx::PlayerPurple);
-      msg_add(g, num(sat_sub(s.my_hp, 1)) + "のダメージを食らった!!");
-      s.my_hp = 1;
-      return;
-    case 95: {
-      msg_add(g, "＞斬る");
-      screen_effect(g, Fx::PlayerPurple);
-      const i32 n = s.my_hp_max / 10;
-      msg_add(g, num(n) + "のダメージを食らった!!");
-      s.my_hp = sat_sub(s.my_hp, n);
-      return;
-    }
-    default: return;
+  screen_effect(g, Fx::FoeBlueRise);
+  const i32 n = sat_add(s.e_hp_max / 5, 1);
+  s.e_hp = sat_add(s.e_hp, n);
+  refresh(g);
+  msg_add(g, num(n) + "回復した");
+}
+
+// The song of the river: sleep for the player, rest for the singer.
+void river_song(Game& g) {  // 37
+  GameState& s = g.s;
+  if (!do_ailment(g, ailment_row(37))) return;
+  screen_effect(g, Fx::FoeBlueRise);
+  const i32 n = s.e_hp_max / 2;
+  msg_add(g, "更に" + s.e_name + "のHPが" + num(n) + "回復した!");
+  s.e_hp = sat_add(s.e_hp, n);
+  s.e_state = ail::kNone;
+}
+
+void cure_self(Game& g) {  // 39
+  screen_effect(g, Fx::FoeBlueRise);
+  msg_add(g, g.s.e_name + "のステータスが通常に戻った");
+  g.s.e_state = ail::kNone;
+}
+
+void grow_hp_max(Game& g) {  // 60
+  GameState& s = g.s;
+  screen_effect(g, Fx::FoeYellowRise);
+  msg_add(g, s.e_name + "の最大HPが上昇!!");
+  s.e_hp_max = sat_add(s.e_hp_max, s.e_hp_max / 2);
+}
+
+void level_up_and_heal(Game& g) {  // 61
+  GameState& s = g.s;
+  screen_effect(g, Fx::FoeYellowRise);
+  const i32 n = g.random(9) + 1;
+  msg_add(g, s.e_name + "のLVが" + num(n) + "上がった!!");
+  s.e_lv = sat_add(s.e_lv, n);
+  screen_effect(g, Fx::FoeBlueRise);
+  msg_add(g, s.e_name + "のHPが完全回復した!!");
+  s.e_hp = s.e_hp_max;
+}
+
+void self_destruct(Game& g) {  // 67
+  screen_effect(g, Fx::FoeWhite);
+  msg_add(g, g.s.e_name + "は吹っ飛んだ!!");
+  g.s.e_hp = 0;
+  // The blast still reaches the player before the fight is judged.
+  enemy_attack(g, 0);
+}
+
+// ---- blows to the player's hit points ----
+
+void halve_my_hp(Game& g) {  // 40
+  screen_effect(g, Fx::PlayerPurple);
+  msg_add(g, "HPが半分になってしまった!!");
+  g.s.my_hp /= 2;
+}
+
+void m_curse_me(Game& g) {  // 41
+  screen_effect(g, Fx::PlayerPurple);
+  msg_add(g, "Ｍ呪状態になってしまった!!");
+  g.s.my_state = ail::kMCurse;
+}
+
+// 42: as much as the opponent has lost; 43: as much as it has left.
+void mirror_hit(Game& g, bool lost) {
+  GameState& s = g.s;
+  screen_effect(g, Fx::PlayerPink);
+  const i32 n = lost ? sat_sub(s.e_hp_max, s.e_hp) : s.e_hp;
+  msg_add(g, s.e_name + (lost ? "のダメージ分" : "のHP分") + num(n) + "のダメージを食らった!!");
+  s.my_hp = sat_sub(s.my_hp, n);
+}
+
+void cut_soul(Game& g) {  // 45
+  GameState& s = g.s;
+  if (!lands(g, 2)) return miss(g);
+  screen_effect(g, Fx::PlayerPurple);
+  s.my_hp = 1;
+  msg_add(g, s.my_name + "の魂が切り刻まれた!!");
+  msg_add(g, "HPが1になってしまった!!");
+}
+
+void swap_hp(Game& g) {  // 62
+  GameState& s = g.s;
+  screen_effect(g, Fx::FoeWhite);
+  screen_effect(g, Fx::PlayerWhite);
+  msg_add(g, s.e_name + "と" + s.my_name + "のHPが入れ替わってしまった!!");
+  std::swap(s.my_hp, s.e_hp);
+}
+
+// 63 drains a quarter of the player's maximum HP, 64 a third of its maximum MP.
+void drain(Game& g, bool mp) {
+  GameState& s = g.s;
+  screen_effect(g, Fx::PlayerPink);
+  screen_effect(g, Fx::FoeBlueRise);
+  if (!mp) {
+    const i32 n = sat_add(s.my_hp_max / 4, 1);
+    msg_add(g, num(n) + "のダメージを吸い取られた!!");
+    s.my_hp = sat_sub(s.my_hp, n);
+    s.e_hp = sat_add(s.e_hp, n);
+  } else {
+    const i32 n = sat_add(s.my_mp_max / 3, 1);
+    msg_add(g, num(n) + "のMPを吸い取られた!!");
+    s.my_mp = sat_sub(s.my_mp, n);
+    s.e_hp = sat_add(s.e_hp, n);
   }
 }
+
+void zando_blast(Game& g) {  // 70
+  msg_add(g, "<ZANDO>が少ない程大ダメージ");
+  enemy_attack(g, sat_sub(99, g.s.floor_clear[fc::kZando]));
+}
+
+void double_wound(Game& g) {  // 71
+  GameState& s = g.s;
+  msg_add(g, s.my_name + "のダメージ分×２のダメージ");
+  screen_effect(g, Fx::PlayerRed);
+  const i32 n = sat_mul(sat_sub(s.my_hp_max, s.my_hp), 2);
+  msg_add(g, num(n) + "のダメージを食らった!!");
+  s.my_hp = sat_sub(s.my_hp, n);
+}
+
+// 75 may confuse, 76 may infect: a second blow one time in three that fails
+// without a word.
+void hit_then_afflict(Game& g, int code) {
+  enemy_attack(g, code == 75 ? 3 : 5);
+  const bool hit = g.random(3) == 0;
+  if (code == 75 && hit && g.s.class_now != cls::kImmune) lay_ailment(g, ailment_row(31));
+  if (code == 76 && hit) lay_ailment(g, ailment_row(35));
+}
+
+void wound_swap(Game& g) {  // 88
+  GameState& s = g.s;
+  screen_effect(g, Fx::PlayerPurple);
+  msg_add(g, "HPが" + s.my_name + "のダメージ値と入れ替わった。!!");
+  s.my_hp = sat_sub(s.my_hp_max, s.my_hp);
+}
+
+void shrink_hp_max(Game& g) {  // 93
+  GameState& s = g.s;
+  screen_effect(g, Fx::PlayerPurple);
+  const i32 n = sat_add(s.my_hp_max / 100, 1);
+  msg_add(g, "最大HP" + num(n) + "が空間と共に消えた････");
+  s.my_hp_max = sat_sub(s.my_hp_max, n);
+}
+
+void down_to_one(Game& g) {  // 94
+  GameState& s = g.s;
+  screen_effect(g, Fx::PlayerPurple);
+  msg_add(g, num(sat_sub(s.my_hp, 1)) + "のダメージを食らった!!");
+  s.my_hp = 1;
+}
+
+void faust_cut(Game& g) {  // 95
+  GameState& s = g.s;
+  msg_add(g, "＞斬る");
+  screen_effect(g, Fx::PlayerPurple);
+  const i32 n = s.my_hp_max / 10;
+  msg_add(g, num(n) + "のダメージを食らった!!");
+  s.my_hp = sat_sub(s.my_hp, n);
+}
+
+// ---- thefts ----
+
+void rob_cents(Game& g) {  // 72
+  GameState& s = g.s;
+  screen_effect(g, Fx::PlayerWhite);
+  const i32 n = purse_cut(g, s.cent);
+  msg_add(g, num(n) + "ｾﾝﾄ盗まれた!!");
+  s.cent = sat_sub(s.cent, n);
+}
+
+void rob_ark(Game& g) {  // 73
+  GameState& s = g.s;
+  screen_effect(g, Fx::PlayerWhite);
+  const i32 n = purse_cut(g, s.ark);
+  msg_add(g, "ＡＲＫが" + num(n) + "奪われた!!");
+  s.ark = sat_sub(s.ark, n);
+}
+
+void rob_experience(Game& g) {  // 74
+  GameState& s = g.s;
+  screen_effect(g, Fx::PlayerYellowFall);
+  const i32 n = sat_add(g.random(s.my_exp / 3), 5);
+  msg_add(g, "経験値が" + num(n) + "奪われた!!");
+  s.my_exp = sat_sub(s.my_exp, n);
+}
+
+// ---- the weapon and the class, one time in five ----
+
+void force_weapon_effect(Game& g) {  // 85
+  GameState& s = g.s;
+  if (!lands(g, 5)) return miss(g);
+  screen_effect(g, Fx::PlayerPurple);
+  const int k = g.random(ex::kLast + 1);
+  s.buki_ex = k;
+  msg_add(g, "武器の追加効果を★" + at_or_empty(g.t.ex_names, k) + "に強制変更された!!");
+}
+
+void erase_weapon_effect(Game& g) {  // 86
+  if (!lands(g, 5)) return miss(g);
+  screen_effect(g, Fx::PlayerPurple);
+  g.s.buki_ex = ex::kNone;
+  msg_add(g, "武器の追加効果を消滅させらてしまった!!");
+}
+
+void imprison(Game& g) {  // 87
+  if (!lands(g, 5)) return miss(g);
+  screen_effect(g, Fx::PlayerPurple);
+  g.s.class_now = cls::kPrisoner;
+  msg_add(g, "クラスを強制的に【" + at_or_empty(g.t.job_table, cls::kPrisoner).jb_name + "】に変更させられてしまった!!");
+}
+
+// ---- the table of the actions of their own ----
+
+struct OwnRow {
+  int code;
+  void (*run)(Game&);
+};
+constexpr OwnRow kOwn[] = {
+    {0, [](Game& g) { flick_or_punch(g, false); }},
+    {1, [](Game& g) { flick_or_punch(g, true); }},
+    {2, recover_fifth},
+    {3, [](Game& g) { critical(g, false); }},
+    {37, river_song},
+    {39, cure_self},
+    {40, halve_my_hp},
+    {41, m_curse_me},
+    {42, [](Game& g) { mirror_hit(g, true); }},
+    {43, [](Game& g) { mirror_hit(g, false); }},
+    {45, cut_soul},
+    {47, heal_both_halves},
+    {59, [](Game& g) { msg_add(g, "えーんえーん"); }},
+    {60, grow_hp_max},
+    {61, level_up_and_heal},
+    {62, swap_hp},
+    {63, [](Game& g) { drain(g, false); }},
+    {64, [](Game& g) { drain(g, true); }},
+    {65, steal_item},
+    {66, [](Game& g) { msg_add(g, g.s.e_name + "はぼーっとしている...."); }},
+    {67, self_destruct},
+    {68, [](Game& g) {
+       msg_add(g, "カャチリ..");
+       msg_add(g, g.s.e_name + "はラジオをセットした");
+     }},
+    {70, zando_blast},
+    {71, double_wound},
+    {72, rob_cents},
+    {73, rob_ark},
+    {74, rob_experience},
+    {75, [](Game& g) { hit_then_afflict(g, 75); }},
+    {76, [](Game& g) { hit_then_afflict(g, 76); }},
+    {84, [](Game& g) { msg_add(g, g.s.e_name + "は何かの呪文を唱えている...."); }},
+    {85, force_weapon_effect},
+    {86, erase_weapon_effect},
+    {87, imprison},
+    {88, wound_swap},
+    {93, shrink_hp_max},
+    {94, down_to_one},
+    {95, faust_cut},
+};
 
 }  // namespace
 
@@ -495,7 +566,7 @@ void enemy_action(Game& g, int code) {
       return;
     }
   }
-  special(g, code);
+  if (const OwnRow* r = row_of(kOwn, code)) r->run(g);
 }
 
 }  // namespace z2

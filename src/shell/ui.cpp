@@ -26,6 +26,9 @@ void look(Control& c, QRgb fore, QRgb back) {
   c.back = back;
 }
 
+constexpr QRgb kWhite = qRgb(255, 255, 255);
+constexpr QRgb kBlack = qRgb(0, 0, 0);
+
 void gauge(Control& c, Place p) {
   make(c, Kind::Gauge, nullptr, p);
   c.max = 100;
@@ -54,9 +57,20 @@ Ui::Ui() {
 #define Z2_NAME(n) n.name = #n; all_.push_back(&n);
   Z2_CONTROLS(Z2_NAME)
 #undef Z2_NAME
-  const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
+  lay_status();
+  lay_main_picture();
+  lay_map();
+  lay_commands();
+  lay_list();
+  lay_debug_panel();
+  lay_title();
+  // Picture surfaces start blank at their own size (stretched ones hold a file's picture).
+  for (Control* c : all_)
+    if (c->kind == Kind::Picture && !c->stretch) c->image = blank_surface(c->width, c->height);
+}
 
-  // Status area.
+// The status area: the two portraits, their labels and the gauges.
+void Ui::lay_status() {
   make(e_cg, Kind::Picture, nullptr, {0, 0, 129, 129});
   make(e_l, Kind::Label, nullptr, {0, 132, 129, 141});
   look(e_l, qRgb(255, 191, 245), qRgb(128, 0, 64));
@@ -93,13 +107,15 @@ Ui::Ui() {
   combo_l.align = Align::Right;
   make(score_l, Kind::Label, nullptr, {0, 389, 257, 17});
   score_l.align = Align::Right;
-  look(score_l, white, black);
+  look(score_l, kWhite, kBlack);
   make(wild_l, Kind::Label, nullptr, {1, 392, 34, 12});
+}
 
-  // Main picture and messages.
+// The main picture, the messages and the text speed.
+void Ui::lay_main_picture() {
   make(cg, Kind::Picture, nullptr, {132, 0, 200, 200});
   make(moji_l, Kind::Label, nullptr, {132, 204, 201, 69});
-  look(moji_l, black, white);
+  look(moji_l, kBlack, kWhite);
   moji_l.font_px = 12;
   make(moji_l3, Kind::Label, nullptr, {132, 0, 201, 93}, {}, false);
   moji_l3.transparent = true;
@@ -115,13 +131,14 @@ Ui::Ui() {
   sp_t.text = "速←文字スピード→遅";
   make(BitBtn1, Kind::Button, nullptr, {144, 416, 161, 25}, "再生中のＭＤを停止");
   BitBtn1.glyph = true;
+}
 
-  // Floor map.
+void Ui::lay_map() {
   make(map_box, Kind::Panel, nullptr, {0, 0, 333, 273}, "MAP", false);
   make(haikei, Kind::Picture, &map_box, {4, 12, 325, 193});
   haikei.stretch = true;
   make(moji_l2, Kind::Label, &map_box, {4, 208, 325, 61});
-  look(moji_l2, black, white);
+  look(moji_l2, kBlack, kWhite);
   moji_l2.font_px = 12;
   make(s_battle, Kind::Button, &map_box, {8, 16, 91, 25}, "モンスタールーム");
   make(rand_b, Kind::Button, &map_box, {8, 48, 91, 25}, "ランダムルーム", false);
@@ -137,8 +154,10 @@ Ui::Ui() {
   make(s_er, Kind::Button, &map_box, {236, 176, 91, 25}, "Ｅ．Ｒ．");
   make(takara, Kind::Picture, &map_box, {48, 96, 40, 40}, {}, false);
   takara.stretch = true;
+}
 
-  // Command panels; they share one place.
+// The command panels; they share one place.
+void Ui::lay_commands() {
   const Place cmd{260, 276, 205, 129};
   make(battle_com, Kind::Panel, nullptr, cmd, "戦闘コマンド", false);
   make(b1, Kind::Button, &battle_com, {4, 12, 97, 25}, "パンチ");
@@ -183,51 +202,54 @@ Ui::Ui() {
   make(Button30, Kind::Button, &lv_box, {104, 44, 93, 25}, "知力ｕｐ");
   make(Button31, Kind::Button, &lv_box, {104, 72, 93, 25}, "体力ｕｐ");
   make(Button51, Kind::Button, &lv_box, {104, 100, 93, 25}, "獣力ｕｐ");
+}
 
-  // List panel.
+void Ui::lay_list() {
   make(list_box, Kind::Panel, nullptr, {468, 0, 177, 405}, "リスト", false);
   list_box.font_px = 11;
   make(list_l, Kind::List, &list_box, {4, 12, 169, 265});
-  look(list_l, qRgb(41, 254, 217), black);  // colour word 14286377
+  look(list_l, qRgb(41, 254, 217), kBlack);  // colour word 14286377
   list_l.font_px = 11;
   make(about_l, Kind::Label, &list_box, {4, 277, 169, 92});
-  look(about_l, white, qRgb(0, 64, 128));  // colour word 8404992
+  look(about_l, kWhite, qRgb(0, 64, 128));  // colour word 8404992
   about_l.font_px = 12;
   make(mon_pic, Kind::Picture, &list_box, {141, 337, 30, 30}, {}, false);
   mon_pic.stretch = true;
   make(OK, Kind::Button, &list_box, {4, 372, 85, 29}, "OK");
   make(cancel_b, Kind::Button, &list_box, {92, 372, 81, 29}, "Cancel");
+}
 
-  // Developer panel: two columns of buttons.
+// The developer panel: two columns of buttons.
+void Ui::lay_debug_panel() {
   make(debug_box, Kind::Panel, nullptr, {660, -4, 269, 425}, "DEBUG", false);
-  {
-    struct B {
-      Control* c;
-      const char* cap;
-    };
-    const B buttons[] = {
-        {&Button3, "敵出現"}, {&Button4, "敵の攻撃"}, {&Button5, "自分の攻撃"}, {&Button6, "攻撃"},
-        {&Button10, "敵攻撃"}, {&Button8, "死亡確認"}, {&Button9, "画面効果"}, {&Button13, "戦闘終了"},
-        {&Button14, "LIST_MODE"}, {&Button15, "ITEM_MODE"}, {&Button16, "list_about"}, {&Button17, "cg_load"},
-        {&Button18, "ゴミ全部所持"}, {&Button23, "クリーナー"}, {&Button19, "クリーナー"},
-        {&Button20, "セーブせず終了"}, {&Button21, "EXP=99"}, {&Button22, "MP,HP最強"},
-        {&Button24, "MONSTER_lv:99"}, {&Button25, "LVUP"}, {&Button26, "ぼうやシリーズ"},
-        {&Button32, "武器アップ"}, {&Button33, "モンスター全所持"}, {&Button34, "魔法全て所持"},
-        {&Button38, "逃げる１００"}, {&Button39, "ファントムキー"}, {&Button40, "７階までクリア"},
-        {&Button43, "敵をころす"}, {&Button47, "ＭＤ"}, {&Button46, "OPENING"}, {&Button48, "ITEM"},
-        {&Button49, "しぬ"}, {&Button50, "わたっこ"}, {&Button52, "わたっこ出現"}, {&Button53, "WILD"},
-        {&Button54, "COMBO"}, {&Button55, "たから"}, {&Button56, "ランダムルーム"},
-        {&Button57, "上級ﾗﾝﾀﾞﾑﾙｰﾑ"},
-    };
-    int i = 0;
-    for (const B& b : buttons) {
-      make(*b.c, Kind::Button, &debug_box, {4 + 132 * (i / 20), 16 + 20 * (i % 20), 129, 19}, b.cap);
-      ++i;
-    }
-    make(a_l, Kind::Label, &debug_box, {4 + 132 * (i / 20), 18 + 20 * (i % 20), 129, 15});
+  struct B {
+    Control* c;
+    const char* cap;
+  };
+  const B buttons[] = {
+      {&Button3, "敵出現"}, {&Button4, "敵の攻撃"}, {&Button5, "自分の攻撃"}, {&Button6, "攻撃"},
+      {&Button10, "敵攻撃"}, {&Button8, "死亡確認"}, {&Button9, "画面効果"}, {&Button13, "戦闘終了"},
+      {&Button14, "LIST_MODE"}, {&Button15, "ITEM_MODE"}, {&Button16, "list_about"}, {&Button17, "cg_load"},
+      {&Button18, "ゴミ全部所持"}, {&Button23, "クリーナー"}, {&Button19, "クリーナー"},
+      {&Button20, "セーブせず終了"}, {&Button21, "EXP=99"}, {&Button22, "MP,HP最強"},
+      {&Button24, "MONSTER_lv:99"}, {&Button25, "LVUP"}, {&Button26, "ぼうやシリーズ"},
+      {&Button32, "武器アップ"}, {&Button33, "モンスター全所持"}, {&Button34, "魔法全て所持"},
+      {&Button38, "逃げる１００"}, {&Button39, "ファントムキー"}, {&Button40, "７階までクリア"},
+      {&Button43, "敵をころす"}, {&Button47, "ＭＤ"}, {&Button46, "OPENING"}, {&Button48, "ITEM"},
+      {&Button49, "しぬ"}, {&Button50, "わたっこ"}, {&Button52, "わたっこ出現"}, {&Button53, "WILD"},
+      {&Button54, "COMBO"}, {&Button55, "たから"}, {&Button56, "ランダムルーム"},
+      {&Button57, "上級ﾗﾝﾀﾞﾑﾙｰﾑ"},
+  };
+  int i = 0;
+  for (const B& b : buttons) {
+    make(*b.c, Kind::Button, &debug_box, {4 + 132 * (i / 20), 16 + 20 * (i % 20), 129, 19}, b.cap);
+    ++i;
   }
+  make(a_l, Kind::Label, &debug_box, {4 + 132 * (i / 20), 18 + 20 * (i % 20), 129, 15});
+}
 
-  // Title and opening.
+// The title and the opening.
+void Ui::lay_title() {
   make(start_box, Kind::Panel, nullptr, {0, 0, 645, 405}, "STARTER");
   make(Image1, Kind::Picture, &start_box, {4, 12, 637, 389});
   Image1.stretch = true;
@@ -236,13 +258,9 @@ Ui::Ui() {
   make(Button45, Kind::Button, &start_box, {264, 360, 117, 21}, "OPENING");
   make(open_box, Kind::Panel, nullptr, {0, 0, 645, 405}, "", false);
   open_box.has_back = true;
-  open_box.back = black;
+  open_box.back = kBlack;
   make(open1, Kind::Picture, &open_box, {8, 12, 393, 281});
   make(open2, Kind::Picture, &open_box, {224, 296, 401, 101});
-
-  // Picture surfaces start blank at their own size (stretched ones hold a file's picture).
-  for (Control* c : all_)
-    if (c->kind == Kind::Picture && !c->stretch) c->image = blank_surface(c->width, c->height);
 }
 
 Control* Ui::find(std::string_view name) {

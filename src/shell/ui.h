@@ -110,6 +110,15 @@ struct Ui {
   const std::vector<Control*>& all() const { return all_; }
 
  private:
+  // The constructor's steps, one screen area each, in the order they are laid out.
+  void lay_status();
+  void lay_main_picture();
+  void lay_map();
+  void lay_commands();
+  void lay_list();
+  void lay_debug_panel();
+  void lay_title();
+
   std::vector<Control*> all_;
 };
 

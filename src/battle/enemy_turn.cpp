@@ -2,6 +2,7 @@
 // ordinary hit, and the hand-back to the player.
 #include <string>
 
+#include "battle/ailment_step.h"
 #include "battle/enemy_actions.h"
 #include "battle/outcome.h"
 #include "battle/turns.h"
@@ -17,108 +18,19 @@ namespace {
 
 std::string num(i32 n) { return std::to_string(n); }
 
-// Skipped turns get this; acting turns go on to the action.
-enum class Step { Act, Skip };
-
-// An ailment that wears off by a roll of 1 in `chance`.
-struct Recovery {
-  int state;
-  int chance;
-  const char* healed;  // after the opponent's name
-};
+// The opponent's ailments: the odds of recovery at the start of its turn, and
+// how they bite.
 constexpr Recovery kRecoveries[] = {
     {ail::kSleep, 4, "は目を覚ました!"},      {ail::kStone, 7, "の石化が解けた!"},
     {ail::kConfused, 5, "の混乱が解けた!"},   {ail::kRampage, 4, "の暴走が解けた!"},
     {ail::kCurse, 4, "の呪いが解け、猛毒状態となった!"}, {ail::kMCurse, 10, "のＭ呪が解けた!"},
 };
-
-// The opponent's ailment at the start of its turn.
-Step enemy_ailment_step(Game& g) {
-  GameState& s = g.s;
-  const std::string& name = s.e_name;
-
-  for (const Recovery& r : kRecoveries) {
-    if (r.state != s.e_state || g.random(r.chance) != 0) continue;
-    msg_put(g, name + r.healed);
-    // A lifted curse leaves the venom behind.
-    s.e_state = r.state == ail::kCurse ? ail::kVenom : ail::kNone;
-    return Step::Act;
-  }
-
-  switch (s.e_state) {
-    case ail::kPoison: {
-      screen_effect(g, Fx::FoeGreenBurst);
-      msg_put(g, name + "は毒に苦しんでいる");
-      const i32 n = sat_add(s.e_hp_max / 10, 1);
-      msg_add(g, num(n) + "の毒ダメージ");
-      s.e_hp = sat_sub(s.e_hp, n);
-      return Step::Act;
-    }
-    case ail::kSleep:
-      msg_put(g, name + "は眠っている");
-      msg_add(g, "zzZZZ");
-      return Step::Skip;
-    case ail::kStone:
-      msg_put(g, name + "は石化している");
-      return Step::Skip;
-    case ail::kConfused:
-      msg_put(g, name + "は混乱している");
-      switch (g.random(4)) {
-        case 0: {
-          screen_effect(g, Fx::FoeRed);
-          msg_add(g, name + "は自分を攻撃した");
-          const i32 n = sat_add(s.e_hp_max / 15, 1);
-          msg_add(g, num(n) + "のダメージ");
-          s.e_hp = sat_sub(s.e_hp, n);
-          break;
-        }
-        case 1: msg_add(g, name + "はぼーっとしている..."); break;
-        case 2: msg_add(g, name + "は何もしなかった..."); break;
-        default:
-          msg_add(g, name + "は攻撃してきた!");
-          enemy_attack(g, 1);
-          break;
-      }
-      return Step::Skip;
-    case ail::kRampage:
-      msg_put(g, name + "は暴走している");
-      enemy_attack(g, 2);
-      return Step::Skip;
-    case ail::kVenom: {
-      screen_effect(g, Fx::FoeGreenBurst);
-      msg_put(g, name + "は猛毒に苦しんでいる");
-      const i32 n = sat_add(s.e_hp / 4, 1);
-      msg_add(g, num(n) + "の猛毒ダメージ");
-      s.e_hp = sat_sub(s.e_hp, n);
-      return Step::Act;
-    }
-    case ail::kCurse:
-      msg_put(g, name + "は呪いによって動けない");
-      return Step::Skip;
-    case ail::kMCurse: {
-      screen_effect(g, Fx::FoePurple);
-      const i32 n = sat_add(s.e_hp / 3, 1);
-      s.e_hp = sat_sub(s.e_hp, n);
-      msg_put(g, name + "はＭ呪によってHPの１／３が無くなった");
-      refresh(g);
-      return Step::Act;
-    }
-    case ail::kLeech: {
-      screen_effect(g, Fx::FoeGreenBurst);
-      msg_put(g, name + "は毒に苦しんでいる");
-      const i32 n = sat_add(s.e_hp_max / 10, 1);
-      s.e_hp = sat_sub(s.e_hp, n);
-      refresh(g);
-      screen_effect(g, Fx::PlayerBlueRise);
-      msg_add(g, s.my_name + "は" + num(n) + "吸収した。");
-      s.my_hp = sat_add(s.my_hp, n);
-      return Step::Act;
-    }
-    default:
-      // Healthy, infected (that bites after its hits) or an unknown code.
-      return Step::Act;
-  }
-}
+constexpr Sufferer kOpponent{
+    .recoveries = kRecoveries,
+    .name = &GameState::e_name, .state = &GameState::e_state, .hp = &GameState::e_hp, .hp_max = &GameState::e_hp_max,
+    .other_name = &GameState::my_name, .other_hp = &GameState::my_hp,
+    .burst = Fx::FoeGreenBurst, .red = Fx::FoeRed, .purple = Fx::FoePurple, .other_heals = Fx::PlayerBlueRise,
+    .venom_extra = 1, .strikes = "は攻撃してきた!", .strike = enemy_attack};
 
 // The five action fields of the opponent's record; an opponent without a
 // record of the table (a value set by hand) only flicks.
@@ -149,7 +61,7 @@ void enemy_turn(Game& g) {
     msg_put(g, s.e_name + "は異常状態をこちらに転換させた!!");
   }
 
-  if (enemy_ailment_step(g) == Step::Skip) {
+  if (ailment_step(g, kOpponent) == AilmentStep::LoseTurn) {
     // The player's turn judges the fight first; no check here.
     refresh(g);
     my_turn(g);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "battle/ailment_step.h"
 #include "battle/outcome.h"
 #include "battle/player_commands.h"
 #include "data/picture.h"
@@ -18,124 +19,19 @@ namespace {
 
 std::string num(i32 n) { return std::to_string(n); }
 
-enum class Ailment { Act, LoseTurn };
-
-// An ailment that wears off by a roll of 1 in `chance`, at the start of the
-// player's turn.
-struct Recovery {
-  int state;
-  int chance;
-  const char* healed;  // after the player's name
-};
+// The player's ailments: the odds of recovery at the start of the turn, and
+// how they bite.
 constexpr Recovery kMyRecoveries[] = {
     {ail::kSleep, 3, "は目を覚ました!"},      {ail::kStone, 5, "の石化が解けた!"},
     {ail::kConfused, 4, "の混乱が解けた!"},   {ail::kRampage, 4, "の暴走が解けた!"},
     {ail::kCurse, 3, "の呪いが解け、猛毒状態となった!"}, {ail::kMCurse, 8, "のＭ呪が解けた!"},
 };
-
-// The confused player hits itself, dawdles or strikes at random; the turn is lost.
-void confused_turn(Game& g) {
-  GameState& s = g.s;
-  const std::string& me = s.my_name;
-  msg_put(g, me + "は混乱している");
-  switch (g.random(4)) {
-    case 0: {
-      screen_effect(g, Fx::PlayerRed);
-      msg_add(g, me + "は自分を攻撃した");
-      const i32 n = s.my_hp_max / 15 + 1;
-      msg_add(g, num(n) + "のダメージ");
-      s.my_hp = sat_sub(s.my_hp, n);
-      break;
-    }
-    case 1:
-      msg_add(g, me + "はぼーっとしている...");
-      break;
-    case 2:
-      msg_add(g, me + "は何もしなかった...");
-      break;
-    default:
-      msg_add(g, me + "は攻撃した!");
-      attack(g, 1);
-      break;
-  }
-}
-
-// An ailment that did not wear off: poisons bite and the turn goes on;
-// sleep, stone, confusion, rampage and curse take the turn.
-Ailment my_ailment_bites(Game& g) {
-  GameState& s = g.s;
-  const std::string& me = s.my_name;
-  switch (s.my_state) {
-    case ail::kPoison: {
-      screen_effect(g, Fx::PlayerGreenBurst);
-      msg_put(g, me + "は毒に苦しんでいる");
-      const i32 n = s.my_hp_max / 10 + 1;
-      msg_add(g, num(n) + "の毒ダメージ");
-      s.my_hp = sat_sub(s.my_hp, n);
-      return Ailment::Act;
-    }
-    case ail::kSleep:
-      msg_put(g, me + "は眠っている");
-      msg_add(g, "zzZZZ");
-      return Ailment::LoseTurn;
-    case ail::kStone:
-      msg_put(g, me + "は石化している");
-      return Ailment::LoseTurn;
-    case ail::kConfused:
-      confused_turn(g);
-      return Ailment::LoseTurn;
-    case ail::kRampage:
-      msg_put(g, me + "は暴走している");
-      attack(g, 2);
-      return Ailment::LoseTurn;
-    case ail::kVenom: {
-      screen_effect(g, Fx::PlayerGreenBurst);
-      msg_put(g, me + "は猛毒に苦しんでいる");
-      const i32 n = s.my_hp / 4;
-      msg_add(g, num(n) + "の猛毒ダメージ");
-      s.my_hp = sat_sub(s.my_hp, n);
-      return Ailment::Act;
-    }
-    case ail::kCurse:
-      msg_put(g, me + "は呪いによって動けない");
-      return Ailment::LoseTurn;
-    case ail::kMCurse: {
-      screen_effect(g, Fx::PlayerPurple);
-      const i32 n = s.my_hp / 3 + 1;
-      s.my_hp = sat_sub(s.my_hp, n);
-      msg_put(g, me + "はＭ呪によってHPの１／３が無くなった");
-      refresh(g);
-      return Ailment::Act;
-    }
-    case ail::kLeech: {
-      screen_effect(g, Fx::PlayerGreenBurst);
-      msg_put(g, me + "は毒に苦しんでいる");
-      const i32 n = s.my_hp_max / 10 + 1;
-      s.my_hp = sat_sub(s.my_hp, n);
-      refresh(g);
-      screen_effect(g, Fx::FoeBlueRise);
-      msg_add(g, s.e_name + "は" + num(n) + "吸収した。");
-      s.e_hp = sat_add(s.e_hp, n);
-      return Ailment::Act;
-    }
-    default:  // none, infection (it bites after the punch) and unknown codes
-      return Ailment::Act;
-  }
-}
-
-// What the player's ailment does at the start of the turn: first the roll
-// that may lift it, then its bite.
-Ailment my_ailment_step(Game& g) {
-  GameState& s = g.s;
-  for (const Recovery& r : kMyRecoveries) {
-    if (r.state != s.my_state || g.random(r.chance) != 0) continue;
-    msg_put(g, s.my_name + r.healed);
-    // A lifted curse leaves the venom behind.
-    s.my_state = r.state == ail::kCurse ? ail::kVenom : ail::kNone;
-    return Ailment::Act;
-  }
-  return my_ailment_bites(g);
-}
+constexpr Sufferer kPlayer{
+    .recoveries = kMyRecoveries,
+    .name = &GameState::my_name, .state = &GameState::my_state, .hp = &GameState::my_hp, .hp_max = &GameState::my_hp_max,
+    .other_name = &GameState::e_name, .other_hp = &GameState::e_hp,
+    .burst = Fx::PlayerGreenBurst, .red = Fx::PlayerRed, .purple = Fx::PlayerPurple, .other_heals = Fx::FoeBlueRise,
+    .venom_extra = 0, .strikes = "は攻撃した!", .strike = attack};
 
 struct SealRecovery {
   bool GameState::*flag;
@@ -177,7 +73,7 @@ void player_turn(Game& g, bool ailment_passes) {
     ui.moji_l3.text.clear();
   }
 
-  if (!ailment_passes && my_ailment_step(g) == Ailment::LoseTurn) {
+  if (!ailment_passes && ailment_step(g, kPlayer) == AilmentStep::LoseTurn) {
     // A lost turn has no outcome check of its own: the opponent's turn makes it.
     refresh(g);
     enemy_turn(g);

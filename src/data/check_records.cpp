@@ -13,7 +13,7 @@ namespace z2::checker {
 // True when the file can be opened the way the game opens it; reports why not.
 bool Checker::openable(const std::string& rel) {
   std::error_code ec;
-  if (!std::filesystem::exists(root_ + rel, ec)) {
+  if (!std::filesystem::exists(root_ + rel, ec) && !ec) {
     report(rel + ": missing");
     return false;
   }

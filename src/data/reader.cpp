@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
 
 #include "data/cp932.h"
 #include "state/int32.h"
@@ -15,6 +14,30 @@ namespace z2 {
 
 DataError::DataError(const std::string& file, const std::string& reason, int line)
     : std::runtime_error(file + " の読み込みに失敗しました: " + reason), file_(file), reason_(reason), line_(line) {}
+
+std::string file_reason(int err) {
+  switch (err) {
+    case ENOENT: return "ファイルがありません";
+    case EACCES:
+    case EPERM: return "読み書きする許可がありません";
+    case ELOOP: return "シンボリックリンクが輪になっていて、ファイルに着きません";
+    case EISDIR: return "ファイルではなくフォルダーです";
+    case ENOTDIR: return "途中のフォルダーがフォルダーではありません";
+    case ENAMETOOLONG: return "名前が長すぎます";
+    case ENOSPC: return "ディスクに空きがありません";
+    case EDQUOT: return "使える容量を超えました";
+    case EROFS: return "書き込めない場所です（読み出し専用）";
+    case EIO: return "ディスクの読み書きでエラーが起きました";
+    case EMFILE:
+    case ENFILE: return "開いているファイルが多すぎます";
+    case ENOMEM: return "メモリーが足りません";
+    case EBUSY:
+    case ETXTBSY: return "ほかのプログラムが使っています";
+    case EXDEV: return "別のディスクにまたがって置き換えられません";
+    case EEXIST: return "同じ名前のものがすでにあります";
+    default: return "システムのエラーです（番号 " + std::to_string(err) + "）";
+  }
+}
 
 DataReader::DataReader(std::string bytes, std::string name) : data_(std::move(bytes)), name_(std::move(name)) {
   if (auto eof = data_.find('\x1A'); eof != std::string::npos) data_.resize(eof);
@@ -25,14 +48,14 @@ std::string read_file_bytes(const std::string& path, size_t limit) {
   // for a writer; a plain read(2), since a stream would take a folder or a
   // failed read for an empty file.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) throw DataError(path, std::strerror(errno));
+  if (fd < 0) throw DataError(path, file_reason(errno));
   struct Closer {
     int fd;
     ~Closer() { ::close(fd); }
   } closer{fd};
   struct stat st {};
-  if (::fstat(fd, &st) != 0) throw DataError(path, std::strerror(errno));
-  if (S_ISDIR(st.st_mode)) throw DataError(path, std::strerror(EISDIR));
+  if (::fstat(fd, &st) != 0) throw DataError(path, file_reason(errno));
+  if (S_ISDIR(st.st_mode)) throw DataError(path, file_reason(EISDIR));
   if (!S_ISREG(st.st_mode)) throw DataError(path, "普通のファイルではありません（FIFO や装置のファイルは読みません）");
   const auto too_big = [&] {
     return DataError(path, "ファイルが大きすぎます（" + std::to_string(limit) + " バイトまで）");
@@ -46,7 +69,7 @@ std::string read_file_bytes(const std::string& path, size_t limit) {
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
-      throw DataError(path, std::strerror(errno));
+      throw DataError(path, file_reason(errno));
     }
     // The file may grow while it is read.
     if (bytes.size() + static_cast<size_t>(n) > limit) throw too_big();

@@ -24,6 +24,10 @@ class DataError : public std::runtime_error {
   int line_;
 };
 
+// Why a file could not be read or written, for `errno` value `err`, in the
+// game's own words (never the system's English text).
+std::string file_reason(int err);
+
 // No real file of the game comes near this; anything larger is refused
 // before it is read.
 inline constexpr size_t kFileLimit = size_t{64} << 20;

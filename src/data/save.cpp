@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "data/cp932.h"
+#include "data/reader.h"
 #include "state/vars.h"
 
 namespace z2 {
@@ -18,7 +19,7 @@ long real_write(int fd, const char* data, size_t size) { return static_cast<long
 WriteFn g_write = real_write;
 
 std::string failure(const std::string& path, const char* what, int err) {
-  return path + " を保存できません: " + what + " (" + std::strerror(err) + ")";
+  return path + " を保存できません: " + what + "（" + file_reason(err) + "）";
 }
 
 void add_string(std::string& out, const std::string& utf8) {

@@ -228,7 +228,7 @@ bool set_damaged_save_aside(const std::string& save_path, std::string* why) {
     if (::renameat2(AT_FDCWD, target.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return true;
     if (errno != EEXIST) break;
   }
-  if (why) *why = target + " をよけておけません (" + std::strerror(errno) + ")";
+  if (why) *why = target + " をよけておけません（" + file_reason(errno) + "）";
   return false;
 }
 

@@ -109,7 +109,7 @@ TEST(SaveFaults, AFolderThatCannotExistFailsTheSaveWithAReason) {
   std::string why;
   EXPECT_FALSE(save_both(*r.g, &why));
   EXPECT_NE(why.find("z.wav"), std::string::npos) << why;
-  EXPECT_NE(why.find("Not a directory"), std::string::npos) << why;
+  EXPECT_NE(why.find("途中のフォルダーがフォルダーではありません"), std::string::npos) << why;
   EXPECT_EQ(read_bytes(d.path / "afile"), "x");
 }
 
@@ -123,7 +123,7 @@ TEST(SaveFaults, AFullDiskLeavesTheOldSaveAsItWas) {
   new_game_values(r.g->s);
   std::string why;
   EXPECT_FALSE(save_both(*r.g, &why));
-  EXPECT_NE(why.find("No space left"), std::string::npos) << why;
+  EXPECT_NE(why.find("ディスクに空きがありません"), std::string::npos) << why;
   EXPECT_EQ(read_bytes(d.path / "dat" / "z.wav"), old_save);
   EXPECT_FALSE(fs::exists(fs::symlink_status(d.path / "dat" / "z.wav.tmp"))) << "no temporary file is left behind";
   EXPECT_FALSE(fs::exists(d.path / "投稿.txt")) << "the report is not written when the save fails";
@@ -169,7 +169,7 @@ TEST(SaveFaults, CloseReportsAFailedSaveAndTheGameCanGoOn) {
   EXPECT_FALSE(close_request(*r.g)) << "the window stays open when the player wants to keep the game";
   EXPECT_FALSE(r.said("オートセーブ完了")) << "only a save that was written is announced";
   EXPECT_EQ(r.count("error: "), 1) << r.text();
-  EXPECT_TRUE(r.said("No space left")) << r.text();
+  EXPECT_TRUE(r.said("ディスクに空きがありません")) << r.text();
   EXPECT_FALSE(fs::exists(d.path / "dat" / "z.wav"));
   // Still playing: the refresh runs and the game state is the new game's.
   timer_fire(*r.g, 1);

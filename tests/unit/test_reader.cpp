@@ -307,7 +307,7 @@ TEST(LineReader, AMissingFileIsAnErrorWithTheSystemReason) {
     FAIL() << "no error";
   } catch (const DataError& e) {
     EXPECT_EQ(e.file(), path);
-    EXPECT_NE(e.reason().find("No such file"), std::string::npos) << e.reason();
+    EXPECT_NE(e.reason().find("ファイルがありません"), std::string::npos) << e.reason();
   }
 }
 

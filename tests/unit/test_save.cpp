@@ -12,6 +12,7 @@
 
 #include "data/cp932.h"
 #include "game_handlers.h"
+#include "data/reader.h"
 #include "data/report.h"
 #include "shell/autosave.h"
 #include "data/save.h"
@@ -256,7 +257,7 @@ TEST(SaveAll, ADiskFullHalfwayLeavesTheOldFilesByteForByte) {
   std::string why;
   EXPECT_FALSE(save_both(t.g, &why));
   EXPECT_NE(why.find(t.g.save_path()), std::string::npos) << why;
-  EXPECT_NE(why.find(std::strerror(ENOSPC)), std::string::npos) << why;
+  EXPECT_NE(why.find(file_reason(ENOSPC)), std::string::npos) << why;
   expect_untouched(t, old);
 }
 
@@ -271,7 +272,7 @@ TEST(SaveAll, TheSaveStandsAloneWhenTheReportCannotBeWritten) {
   EXPECT_TRUE(r.saved);
   EXPECT_FALSE(r.report_written);
   EXPECT_NE(r.why.find("投稿.txt"), std::string::npos) << r.why;
-  EXPECT_NE(r.why.find(std::strerror(ENOSPC)), std::string::npos) << r.why;
+  EXPECT_NE(r.why.find(file_reason(ENOSPC)), std::string::npos) << r.why;
   EXPECT_EQ(read_bytes(t.g.save_path()), next);
   EXPECT_EQ(read_bytes(t.root + "投稿.txt"), old.report) << "a report half written never replaces the old one";
   EXPECT_FALSE(fs::exists(t.g.save_path() + ".tmp"));

@@ -135,6 +135,8 @@ int main(int argc, char** argv) {
     g.user_dir = where.user_dir;
     z2::startup(g);
     if (o.debug_panel) g.ui.debug_box.visible = true;
+    // A termination signal saves, as in the window.
+    z2::catch_end_signals();
     int rc = z2::run_script(g, platform, o.script.empty() ? std::cin : script_file);
     std::cout.flush();
     return rc;

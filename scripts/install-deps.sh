@@ -6,7 +6,7 @@ PKGS=(
   qt6-base-dev qt6-translations-l10n libgl-dev
   libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
   fonts-ipafont-gothic
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth x11-apps imagemagick libxtst-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev gcovr
   dpkg-dev desktop-file-utils

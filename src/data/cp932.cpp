@@ -96,19 +96,34 @@ std::string encode(std::string_view text, bool raw_ok, size_t* bad_at) {
   out.reserve(text.size());
   const char* in = text.data();
   size_t left = text.size();
+  const auto replaced = [&] {
+    if (*bad_at == std::string_view::npos) *bad_at = static_cast<size_t>(in - text.data());
+    out += '?';
+  };
   while (left > 0) {
-    if (run(c, in, left, out)) break;
-    const int raw = raw_byte_at(in, left);
-    size_t skip = std::min(left, utf8_char_len(static_cast<unsigned char>(*in)));
-    if (raw >= 0 && raw_ok) {
-      out += static_cast<char>(raw);
-      skip = 3;
-    } else {
-      if (*bad_at == std::string_view::npos) *bad_at = static_cast<size_t>(in - text.data());
-      out += '?';
+    if (const int raw = raw_byte_at(in, left); raw >= 0) {
+      if (raw_ok) {
+        out += static_cast<char>(raw);
+      } else {
+        replaced();
+      }
+      in += 3;
+      left -= 3;
+      continue;
     }
-    in += skip;
-    left -= skip;
+    // The characters up to the next raw-byte one go through iconv in one
+    // piece: a failed conversion costs iconv far more than a good one, so
+    // raw bytes (a text of a megabyte may hold a hundred thousand) never
+    // reach it.
+    size_t piece = 1;
+    while (piece < left && raw_byte_at(in + piece, left - piece) < 0) ++piece;
+    left -= piece;
+    while (piece > 0 && !run(c, in, piece, out)) {
+      const size_t skip = std::min(piece, utf8_char_len(static_cast<unsigned char>(*in)));
+      replaced();
+      in += skip;
+      piece -= skip;
+    }
   }
   return out;
 }
@@ -224,6 +239,8 @@ std::string cp932_bytes_prefix(std::string_view sj, size_t bytes) {
   }
   return cp932_to_utf8(sj.substr(0, i));
 }
+
+size_t cp932_char_at(std::string_view sj, size_t i, std::string* utf8) { return unit_len(sj, i, utf8); }
 
 std::string cp932_prefix(std::string_view utf8, size_t bytes) {
   const std::string sj = utf8_to_cp932(utf8);

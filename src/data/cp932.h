@@ -34,4 +34,10 @@ std::string cp932_bytes_prefix(std::string_view sj, size_t bytes);
 
 bool is_cp932_lead(unsigned char c);
 
+// The character of CP932 bytes that starts at `i`, as the reader splits a
+// text: its length in bytes (1 or 2), and its text in `utf8` (a raw-byte
+// character for a byte that is no character). cp932_to_utf8 of a text is its
+// characters one after the other, and so is every cp932_bytes_prefix.
+size_t cp932_char_at(std::string_view sj, size_t i, std::string* utf8);
+
 }  // namespace z2

@@ -1,6 +1,7 @@
 #pragma once
 // The game: its state, tables, window model and the platform it runs on.
 #include <QImage>
+#include <exception>
 #include <string>
 
 #include "shell/platform.h"
@@ -61,6 +62,8 @@ struct Game {
 
   // Set once the window may close (the close handler has run its course).
   bool closed = false;
+  // Set when the close let the game end although its save failed.
+  bool left_unsaved = false;
 
   // A run of lost turns hands the turn back and forth without a click; the
   // player's turn runs such a run as a loop instead of ever deeper calls.
@@ -77,6 +80,10 @@ bool click(Game& g, std::string_view name);
 bool press(Game& g, std::string_view name);
 // Runs a handler; a data error it raises reaches the error box.
 void run_handler(Game& g, Handler h);
+// What an error that stopped an operation says to the player: the game's own
+// errors as they are, the system's and the library's in the game's words
+// (their own text goes to standard error, for a report).
+std::string error_text(const std::exception& e);
 
 // Runs timer 1, 2 or 3 as its tick in the window would, when it is enabled.
 void timer_fire(Game& g, int which);

@@ -1,6 +1,5 @@
 #include "shell/messages.h"
 
-#include <string_view>
 #include <vector>
 
 #include "data/cp932.h"
@@ -17,30 +16,20 @@ void show_line(Game& g, const std::string& text) {
 
 // The part of a text shown after each typing step, as byte lengths of one
 // UTF-8 string: step i shows the first 2i CP932 bytes, less a character the
-// cut would split. Worked out once per message, one character at a time,
-// rather than by converting a longer prefix at every step.
+// cut would split (what cp932_bytes_prefix cuts). Worked out once per
+// message, one character at a time, rather than by converting a longer
+// prefix at every step.
 struct TypingCuts {
   std::string shown;         // the whole text as typing shows it
   std::vector<size_t> upto;  // per CP932 byte count b: the UTF-8 length of the first b bytes' whole characters
-  bool exact = false;        // false: the text holds bytes outside CP932 characters; cut each step instead
 };
 
 void typing_cuts(const std::string& sj, TypingCuts& out) {
   out.shown.clear();
   out.upto.assign(sj.size() + 1, 0);
-  out.exact = true;
-  size_t i = 0;
-  while (i < sj.size()) {
-    const size_t len = is_cp932_lead(static_cast<unsigned char>(sj[i])) ? 2 : 1;
-    const std::string ch = i + len <= sj.size() ? cp932_to_utf8(std::string_view(sj).substr(i, len)) : std::string();
-    // A character that does not decode alone (a lone or cut lead byte, a byte
-    // CP932 does not use) becomes raw-byte characters: leave such texts to the
-    // general cut.
-    if (ch.empty() || (static_cast<unsigned char>(ch[0]) == 0xEF && ch.size() >= 2 &&
-                       (static_cast<unsigned char>(ch[1]) & 0xFC) == 0x9C)) {
-      out.exact = false;
-      return;
-    }
+  std::string ch;
+  for (size_t i = 0; i < sj.size();) {
+    const size_t len = cp932_char_at(sj, i, &ch);
     out.upto[i + 1] = out.shown.size();  // a cut inside the character leaves it out
     out.shown += ch;
     i += len;
@@ -49,7 +38,9 @@ void typing_cuts(const std::string& sj, TypingCuts& out) {
 }
 
 // Types `text` behind `head` two CP932 bytes a step, n steps for n bytes: the
-// text is whole after about n/2 steps and the rest repeat it, which sets the pace.
+// text is whole after about n/2 steps and the rest repeat it, which sets the
+// pace. A step adds only the characters its two bytes complete, so typing a
+// text costs in proportion to its length, however long it is.
 void type_into(Game& g, Control& label, const std::string& head, const std::string& text, int step_ms,
                bool mirror) {
   const std::string sj = utf8_to_cp932(text);
@@ -57,16 +48,25 @@ void type_into(Game& g, Control& label, const std::string& head, const std::stri
   // Kept between messages, so typing allocates nothing once they have grown.
   thread_local TypingCuts cuts;
   typing_cuts(sj, cuts);
+  std::string* const lines[] = {&label.text, mirror ? &g.ui.moji_l2.text : nullptr};
+  size_t typed = 0;  // the part of cuts.shown behind the head
+  bool whole = false;
   for (size_t i = 1; i <= n; ++i) {
-    label.text.assign(head);
-    if (2 * i >= n) {
-      label.text += text;
-    } else if (cuts.exact) {
-      label.text.append(cuts.shown, 0, cuts.upto[2 * i]);
-    } else {
-      label.text += cp932_bytes_prefix(sj, 2 * i);
+    if (!whole) {
+      whole = 2 * i >= n;
+      const size_t upto = cuts.upto[2 * i < n ? 2 * i : n];
+      for (std::string* line : lines) {
+        if (!line) continue;
+        if (i == 1) line->assign(head);
+        if (whole) {
+          line->resize(head.size());
+          *line += text;
+        } else {
+          line->append(cuts.shown, typed, upto - typed);
+        }
+      }
+      typed = upto;
     }
-    if (mirror) g.ui.moji_l2.text = label.text;
     g.plat.repaint();
     g.plat.pause(step_ms);
   }

@@ -250,7 +250,7 @@ bool close_request(Game& g, bool unattended) {
   try {
     r = save_all(g);
   } catch (const std::exception& e) {
-    r.why = e.what();
+    r.why = error_text(e);
   }
   if (r.saved) {
     // The report is only a summary for sharing: the game itself is safe.
@@ -261,9 +261,10 @@ bool close_request(Game& g, bool unattended) {
   }
   // The save on disk is still the previous one.
   g.plat.error(r.why);
-  if (unattended) return true;  // nobody is there to answer; keeping the window open helps no one
-  // "no" keeps the game open.
-  return g.plat.ask("セーブできませんでした。セーブせずに終了しますか？");
+  // Nobody is there to answer when unattended; keeping the window open helps no one.
+  // Otherwise "no" keeps the game open.
+  g.left_unsaved = unattended || g.plat.ask("セーブできませんでした。セーブせずに終了しますか？");
+  return g.left_unsaved;
 }
 
 void destroy(Game& g) { g.plat.sound_release_held(); }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -14,13 +15,16 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 #include "../unit/game_fixture.h"
 #include "data/save.h"
 #include "platform/qt/session.h"
 #include "platform/qt/window.h"
 #include "game_handlers.h"
+#include "data/cp932.h"
 #include "shell/game.h"
+#include "shell/messages.h"
 #include "shell/title.h"
 #include "state/random.h"
 #include "../unit/temp_dir.h"
@@ -129,6 +133,61 @@ TEST(SessionEnd, TheDesktopLoggingOutSavesToo) {
   t.w.end_session();
   ASSERT_TRUE(t.wait_closed());
   EXPECT_EQ(read_bytes(t.save()), save_bytes(t.g->s));
+}
+
+TEST(SessionEnd, ASignalWhileAMessageTypesSavesWithinMoments) {
+  SessionGame t;
+  ASSERT_TRUE(click(*t.g, "Button11"));
+  t.g->s.cent = 777;
+  std::string text;
+  for (int i = 0; i < 3000; ++i) text += "長";  // 6,000 bytes: a minute of typing at the game's pace
+  std::thread later([] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ::kill(::getpid(), SIGTERM);
+  });
+  QElapsedTimer typing;
+  typing.start();
+  msg_put(*t.g, text);
+  later.join();
+  // A hang detector, not a measure: the rest of the typing runs without its pauses.
+  EXPECT_LT(typing.elapsed(), 10000);
+  EXPECT_EQ(t.g->ui.moji_l.text, text) << "the game's steps ran on to their end";
+  ASSERT_TRUE(t.wait_closed());
+  EXPECT_EQ(t.ending->signal_seen(), SIGTERM);
+  EXPECT_EQ(read_bytes(t.save()), save_bytes(t.g->s));
+}
+
+TEST(SessionEnd, AMegabyteNameIsPaintedAndSaved) {
+  SessionGame t;
+  // Any bytes but the line ends, as an edited save may hold them.
+  std::string bytes;
+  uint32_t x = 7;
+  while (bytes.size() < (1u << 20)) {
+    x = x * 1103515245u + 12345u;
+    const char c = static_cast<char>(x >> 24);
+    if (c != '\r' && c != '\n' && c != '\x1a') bytes += c;
+  }
+  GameState saved;
+  new_game_values(saved);
+  saved.my_name = cp932_to_utf8(bytes);
+  std::ofstream(t.save(), std::ios::binary) << save_bytes(saved);
+  ASSERT_TRUE(click(*t.g, "Button11"));
+  ASSERT_EQ(t.g->s.my_name, saved.my_name);
+  timer_fire(*t.g, 1);  // the status panel shows the name
+  t.w.sync();
+  const QImage shot = t.w.grab().toImage();
+  const QWidget* label = t.w.widget_of("my_l");
+  ASSERT_NE(label, nullptr);
+  const QRect r(label->mapTo(&t.w, QPoint(0, 0)), label->size());
+  int text_pixels = 0;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int px = r.left(); px <= r.right(); ++px)
+      if (shot.pixel(px, y) != qRgb(1, 48, 99)) ++text_pixels;
+  EXPECT_GT(text_pixels, r.width() * r.height() / 20) << "the panel is full of the name's first lines";
+  ASSERT_EQ(::kill(::getpid(), SIGTERM), 0);
+  ASSERT_TRUE(t.wait_closed());
+  EXPECT_EQ(read_bytes(t.save()), save_bytes(t.g->s));
+  EXPECT_NE(read_bytes(t.save()).find(bytes), std::string::npos) << "the name is kept byte for byte";
 }
 
 TEST(NameField, ACharacterTheFilesCannotHoldIsRefused) {

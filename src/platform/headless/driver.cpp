@@ -1,3 +1,5 @@
+#include <signal.h>
+
 #include <charconv>
 #include <istream>
 #include <ostream>
@@ -14,6 +16,10 @@
 namespace z2 {
 
 namespace {
+
+volatile sig_atomic_t g_end_signal = 0;
+
+extern "C" void on_end_signal(int) { g_end_signal = 1; }
 
 std::string escape_cr(std::string_view text) {
   std::string out;
@@ -128,7 +134,7 @@ Step command(Game& g, HeadlessPlatform& p, std::string_view raw) {
     if (s2 != std::string_view::npos && !parse_int(trim(rest.substr(s2 + 1)), count)) return bad(), Step::Go;
     int which = timer == "Timer1" ? 1 : timer == "Timer2" ? 2 : timer == "Timer3" ? 3 : 0;
     if (which == 0 || count < 0) return bad(), Step::Go;
-    for (int i = 0; i < count; ++i) timer_fire(g, which);
+    for (int i = 0; i < count && !g_end_signal; ++i) timer_fire(g, which);
   } else if (cmd == "set") {
     const size_t s2 = arg.find(' ');
     if (s2 == std::string_view::npos) return bad(), Step::Go;
@@ -217,24 +223,49 @@ void HeadlessPlatform::report_unused_answers() {
   answers_.clear();
 }
 void HeadlessPlatform::trace(const char* tag, const std::string& text) { line(std::string(tag) + ": " + text); }
-void HeadlessPlatform::line(const std::string& text) { out_ << escape_cr(text) << '\n'; }
+void HeadlessPlatform::line(const std::string& text) {
+  // A write that a signal cut short leaves the stream failed: the lines after it still count.
+  if (!out_) out_.clear();
+  out_ << escape_cr(text) << '\n';
+}
+
+void catch_end_signals() {
+  struct sigaction sa = {};
+  sa.sa_handler = on_end_signal;
+  sigemptyset(&sa.sa_mask);
+  // No SA_RESTART: a read of standard input that waits for the next command
+  // returns, so the run ends at once.
+  sa.sa_flags = 0;
+  for (int sig : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(sig, &sa, nullptr);
+}
 
 int run_script(Game& g, HeadlessPlatform& p, std::istream& in) {
   p.attach(&g);
   std::string line;
-  while (std::getline(in, line)) {
-    if (command(g, p, line) == Step::Exit) break;
+  bool closed = false;
+  while (!g_end_signal && std::getline(in, line)) {
+    if (command(g, p, line) == Step::Exit) {
+      closed = true;
+      break;
+    }
     if (p.close_pending) {
       p.close_pending = false;
       if (close_request(g)) {
         destroy(g);
+        closed = true;
         break;
       }
     }
   }
+  int status = 0;
+  if (g_end_signal && !closed) {
+    // As the window's session ends: the game saves, nobody answers a box.
+    if (close_request(g, true)) destroy(g);
+    status = g.left_unsaved ? 1 : 0;
+  }
   p.report_unused_answers();
   p.attach(nullptr);
-  return 0;
+  return status;
 }
 
 }  // namespace z2

@@ -54,8 +54,14 @@ class HeadlessPlatform : public Platform {
   void box_opened();
 };
 
-// Runs script commands against the game until close, quit or end of input.
-// Returns the exit status.
+// Runs script commands against the game until close, quit, end of input or
+// a termination signal (see catch_end_signals). Returns the exit status: 0,
+// or 1 when a signal ended the game and its save failed.
 int run_script(Game& g, HeadlessPlatform& p, std::istream& in);
+
+// From now on SIGTERM, SIGHUP and SIGINT end the run as the window's session
+// ends: the command under way finishes (a read of a command is cut short),
+// then the game saves as at `close`, asking nothing, unless the title shows.
+void catch_end_signals();
 
 }  // namespace z2

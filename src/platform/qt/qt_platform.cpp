@@ -63,6 +63,8 @@ QtPlatform::~QtPlatform() {
 }
 
 void QtPlatform::repaint() {
+  // Nobody watches a session that is ending.
+  if (w_.unattended()) return;
   w_.sync();
   // Paint what the sync marked dirty, now: the game sleeps next. Only that
   // update request is served (no input, no timers), and a typing step repaints
@@ -71,7 +73,12 @@ void QtPlatform::repaint() {
 }
 
 void QtPlatform::pause(int ms) {
-  run_pause(ms, [this] { return w_.fast(); }, w_.sleep_us);
+  // A session that ends waits for nothing: what is left of a pause (of a
+  // message typing out, say) passes at once, so the save comes within
+  // moments of a termination signal whatever the game is doing.
+  run_pause(ms, [this] { return w_.fast(); }, [this](long long us) {
+    if (!w_.unattended()) w_.sleep_us(us);
+  });
 }
 
 void QtPlatform::close_window() {

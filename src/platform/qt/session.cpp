@@ -19,11 +19,15 @@ constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
 
 // The write end of the pipe, for the signal handler. One window per process.
 volatile sig_atomic_t g_pipe_write = -1;
+// Set by the signal handler: a handler of the game that runs when the signal
+// comes sees it before the event loop serves the pipe.
+volatile sig_atomic_t g_signalled = 0;
 
 extern "C" void on_signal(int sig) {
   // Only async-signal-safe work here: one byte to the pipe, errno kept.
   const int saved = errno;
   const unsigned char b = static_cast<unsigned char>(sig);
+  g_signalled = 1;
   if (g_pipe_write >= 0) {
     ssize_t n = ::write(g_pipe_write, &b, 1);
     (void)n;  // a full pipe already holds a byte that ends the session
@@ -57,6 +61,8 @@ SessionEnd::SessionEnd(MainWindow& w) : d_(std::make_unique<Impl>(w)) {
       d.w.end_session();
     });
     g_pipe_write = d.fds[1];
+    g_signalled = 0;
+    w.end_pending = [] { return g_signalled != 0; };
     struct sigaction sa = {};
     sa.sa_handler = on_signal;
     sigemptyset(&sa.sa_mask);
@@ -76,6 +82,7 @@ SessionEnd::~SessionEnd() {
   if (d.installed) {
     for (size_t i = 0; i < std::size(kSignals); ++i) ::sigaction(kSignals[i], &d.old[i], nullptr);
     g_pipe_write = -1;
+    d.w.end_pending = nullptr;
   }
   d.notifier.reset();
   for (int fd : d.fds)

@@ -51,22 +51,32 @@ void LabelWidget::paintEvent(QPaintEvent*) {
   p.setPen(palette().color(QPalette::WindowText));
   const QFont f = font();
   const int pitch = std::max(1, c_.font_px - 1) * scale_;
+  QTextOption opt;
+  opt.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  opt.setAlignment(c_.align == Align::Right ? Qt::AlignRight : Qt::AlignLeft);
+  // Only the lines the label has room for are laid out, so a text of a
+  // megabyte paints as fast as its first lines. No character is narrower
+  // than a pixel, so a line never holds more than its width in characters:
+  // a paragraph is laid out up to that many for each line still in sight,
+  // and one line more, so that the last line shown breaks where it would.
+  const qsizetype per_line = width() + 1;
   qreal y = 0;
-  for (const QString& para : text_.split(QChar('\n'))) {
-    QTextLayout layout(para, f);
-    QTextOption opt;
-    opt.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    opt.setAlignment(c_.align == Align::Right ? Qt::AlignRight : Qt::AlignLeft);
+  for (qsizetype from = 0; from <= text_.size() && y < height();) {
+    qsizetype end = text_.indexOf(QChar('\n'), from);
+    if (end < 0) end = text_.size();
+    const qsizetype lines = static_cast<qsizetype>((height() - y) / pitch) + 2;
+    QTextLayout layout(text_.mid(from, std::min(end - from, lines * per_line)), f);
     layout.setTextOption(opt);
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
       line.setLineWidth(width());
       line.setPosition(QPointF(0, y));
       y += pitch;
+      if (y >= height()) break;
     }
     layout.endLayout();
     layout.draw(&p, QPointF(0, 0));
-    if (y > height()) break;
+    from = end + 1;
   }
 }
 

@@ -124,6 +124,8 @@ void MainWindow::build(Control& c) {
     }
     case Kind::Edit: {
       auto* e = new QLineEdit(parent);
+      // A first bound for a paste; the game cuts at kNameBytes CP932 bytes.
+      e->setMaxLength(static_cast<int>(kNameBytes));
       connect(e, &QLineEdit::textEdited, this, [this, g, name, e](const QString& t) {
         const std::string typed = t.toStdString();
         act("type " + typed, [&] {
@@ -438,8 +440,9 @@ void MainWindow::finish_session() {
     return;
   }
   close();
-  // Whatever else is open, the program ends here.
-  QCoreApplication::quit();
+  // Whatever else is open, the program ends here: with status 1 when the
+  // game could not be saved, so that whoever ended it learns so.
+  QCoreApplication::exit(game_ && game_->left_unsaved ? 1 : 0);
 }
 
 }  // namespace z2

@@ -115,8 +115,13 @@ class MainWindow : public QWidget {
   // is open is dismissed and the handler behind it finishes first; the close
   // itself runs from the main event loop, never inside a handler.
   void end_session();
-  // True once end_session was asked for: boxes answer at once.
-  bool unattended() const { return unattended_; }
+  // True once end_session was asked for, or a termination signal has come
+  // that the event loop has yet to serve (`end_pending`, which SessionEnd
+  // sets): boxes answer at once, and the game's pauses and paints are
+  // skipped, so a handler under way finishes within moments and the close
+  // comes next.
+  bool unattended() const { return unattended_ || (end_pending && end_pending()); }
+  std::function<bool()> end_pending;
   // The text of --help, for the help page (F1).
   QString options_help;
   // Opens the help page (F1).

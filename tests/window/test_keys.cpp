@@ -24,6 +24,8 @@
 #include "platform/qt/audio.h"
 #include "platform/qt/window.h"
 #include "shell/game.h"
+#include "shell/status.h"
+#include "lists/list_modes.h"
 #include "shell/title.h"
 #include "state/random.h"
 #include "boxes.h"
@@ -294,17 +296,26 @@ TEST(Gamepad, StickShouldersStartAndAControllerPulledOutAndPluggedInAgain) {
   QTest::qWait(600);
   EXPECT_EQ(t.focus(), "Button11") << "held up: moved and repeated";
   v.lean(SDL_CONTROLLER_AXIS_LEFTY, 0);
-  // Start is F2 (the settings, which B closes again), the right shoulder F
-  // (fast-forward on and off), both to the window; the left shoulder held
-  // is Shift held.
+  // Start is F2 (the settings, which Start or B closes again), the right
+  // shoulder F (fast-forward on and off), both to the window or to the
+  // settings in front; the left shoulder held is Shift held.
   v.press(SDL_CONTROLLER_BUTTON_START);
   EXPECT_EQ(window_keys.n[Qt::Key_F2], 1);
   auto* settings = t.w.findChild<QDialog*>(QStringLiteral("settings_window"));
   ASSERT_TRUE(settings && settings->isVisible());
+  settings->grab().save(QString::fromStdString((fs::path(ZANDO_SHOTS) / "pad_settings.png").string()), "PNG");
+  v.press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+  EXPECT_TRUE(t.w.fast_forward_on()) << "the shoulder with the settings in front";
+  v.press(SDL_CONTROLLER_BUTTON_START);
+  EXPECT_FALSE(settings->isVisible()) << "Start closes the settings again";
+  v.press(SDL_CONTROLLER_BUTTON_START);
+  ASSERT_TRUE(settings->isVisible());
   v.press(SDL_CONTROLLER_BUTTON_B);
   EXPECT_FALSE(settings->isVisible());
   v.press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
   EXPECT_EQ(window_keys.n[Qt::Key_F], 1);
+  EXPECT_FALSE(t.w.fast_forward_on());
+  v.press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
   EXPECT_TRUE(t.w.fast_forward_on());
   EXPECT_FALSE(t.w.fast_held());
   v.set(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
@@ -421,6 +432,137 @@ TEST(Keys, ArrowsTabTheListAndBoxesAtDoubleZoom) {
   EXPECT_TRUE(t.g->ui.list_box.shown());
   // Enter on the list is its OK.
   t.key(Qt::Key_Escape);
+}
+
+// The rooms' own panels by keys alone: each press runs what the click runs.
+TEST(Keys, TheRoomsPanelsTheChestAndTheNamingBox) {
+  Play t;
+  test::KeyBoxes boxes;
+  boxes.answer_all({Qt::Key_Return});
+  t.key(Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return t.g->ui.map_box.shown(); }, 5000));
+  Ui& ui = t.g->ui;
+  GameState& s = t.g->s;
+  auto tab_to = [&](const std::string& name) {
+    for (int i = 0; i < 80 && t.focus() != name; ++i) t.key(Qt::Key_Tab);
+    return t.focus() == name;
+  };
+  // What the game changed behind the window's back comes up at a sync.
+  auto show = [&](Control& c) {
+    c.visible = true;
+    t.w.sync();
+    QTest::qWait(20);
+  };
+  auto go_to = [&](int floor) {
+    s.floor = floor;
+    refresh(*t.g);
+    t.w.sync();
+    QTest::qWait(20);
+  };
+  s.cent = 100000;
+  s.wild = 60;
+
+  // The shop: the buying list takes the focus, the menu beside it is a Tab
+  // away, and the list's Esc leaves the shop.
+  ASSERT_TRUE(tab_to("s_shop"));
+  t.key(Qt::Key_Return);
+  ASSERT_TRUE(ui.shop_box.shown() && ui.list_box.shown());
+  EXPECT_EQ(t.focus(), "list_l");
+  ASSERT_TRUE(tab_to("Button42"));
+  t.key(Qt::Key_Return);
+  EXPECT_EQ(ui.list_box.caption, caption::kSell);
+  ASSERT_TRUE(tab_to("Button41"));
+  t.expect_ring();
+  t.shot("keys_shop.png");
+  t.key(Qt::Key_Return);
+  EXPECT_EQ(ui.list_box.caption, caption::kBuy);
+  ASSERT_TRUE(tab_to("list_l"));
+  ASSERT_FALSE(ui.list_l.rows.empty());
+  t.key(Qt::Key_Down);
+  const i32 before = s.cent;
+  t.key(Qt::Key_Return);
+  EXPECT_LT(s.cent, before) << "bought by Enter and the box's yes";
+  t.key(Qt::Key_Escape);
+  EXPECT_FALSE(ui.shop_box.shown() || ui.list_box.shown() || s.host_mode);
+  EXPECT_TRUE(ui.map_box.shown());
+
+  // The WILD shop and the church: their lists open, a row is chosen, Esc
+  // leaves the room.
+  for (auto [floor, room] : {std::pair{6, "s_wild"}, std::pair{3, "s_ch"}}) {
+    go_to(floor);
+    ASSERT_TRUE(tab_to(room)) << room;
+    t.key(Qt::Key_Return);
+    ASSERT_TRUE(ui.list_box.shown()) << room;
+    EXPECT_EQ(t.focus(), "list_l") << room;
+    t.key(Qt::Key_Down);
+    EXPECT_EQ(ui.list_l.selected, 0) << room;
+    t.key(Qt::Key_Escape);
+    EXPECT_TRUE(ui.map_box.shown() && !s.host_mode) << room;
+  }
+
+  // The monster workshop and its fusion choice: Esc is the choice's Cancel
+  // and gives the list back; the armour fuses by arrows and Enter.
+  int m = 1;
+  while (m < 500 && t.g->t.monster_table[static_cast<size_t>(m)].mo_name.empty()) ++m;
+  s.monster_have[static_cast<size_t>(m)] = 1;
+  go_to(6);
+  ASSERT_TRUE(tab_to("s_monster"));
+  t.key(Qt::Key_Return);
+  ASSERT_EQ(t.focus(), "list_l");
+  while (ui.list_l.selected < 0 || s.list_sel != m) {
+    const int was = ui.list_l.selected;
+    t.key(Qt::Key_Down);
+    ASSERT_NE(ui.list_l.selected, was) << "the monster is in the list";
+  }
+  t.key(Qt::Key_Return);
+  ASSERT_TRUE(ui.gousei_box.shown());
+  EXPECT_EQ(t.focus(), "Button37");
+  t.key(Qt::Key_Escape);
+  EXPECT_FALSE(ui.gousei_box.shown());
+  EXPECT_EQ(t.focus(), "list_l");
+  t.key(Qt::Key_Return);
+  t.key(Qt::Key_Down);
+  EXPECT_EQ(t.focus(), "Button35");
+  const i32 armour = s.bougu_pow;
+  t.key(Qt::Key_Return);
+  EXPECT_GT(s.bougu_pow, armour);
+  EXPECT_EQ(s.monster_have[static_cast<size_t>(m)], 0);
+  t.key(Qt::Key_Escape);
+
+  // The E.R.: Enter on the room, yes in its box.
+  s.my_hp = 1;
+  ASSERT_TRUE(tab_to("s_er"));
+  t.key(Qt::Key_Return);
+  EXPECT_EQ(s.my_hp, s.my_hp_max);
+
+  // The chest on the map opens by Enter as by a click.
+  show(ui.takara);
+  ASSERT_TRUE(tab_to("takara"));
+  t.expect_ring();
+  t.key(Qt::Key_Return);
+  EXPECT_FALSE(ui.takara.shown());
+
+  // The level-up choice takes the focus; right is the next column.
+  show(ui.lv_box);
+  EXPECT_EQ(t.focus(), "Button27");
+  t.expect_ring();
+  t.shot("keys_level_up.png");
+  t.key(Qt::Key_Right);
+  EXPECT_EQ(t.focus(), "Button29");
+  const i32 atk = s.my_atk;
+  t.key(Qt::Key_Return);
+  EXPECT_EQ(s.my_atk, atk + 1);
+  EXPECT_FALSE(ui.lv_box.shown());
+
+  // The naming box: typed keys are the name, Enter its button.
+  ui.name_b.caption = "武器にネーミング";
+  show(ui.name_box);
+  EXPECT_EQ(t.focus(), "name_l");
+  QTest::keyClicks(t.w.widget_of("name_l"), "Blade");
+  t.key(Qt::Key_Return);
+  EXPECT_EQ(s.buki_name, "Blade");
+  EXPECT_FALSE(ui.name_box.shown());
+  EXPECT_TRUE(boxes.seen.size() >= 4u) << "the new game, the buying, the fusion and the E.R.";
 }
 
 TEST(Keys, EscapeLeavesFullScreenWhenThereIsNothingToCancel) {

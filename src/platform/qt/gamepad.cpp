@@ -173,10 +173,12 @@ void Gamepad::key(int k, bool to_window) {
   QWidget* modal = QApplication::activeModalWidget();
   QWidget* to = nullptr;
   if (to_window) {
-    // The window's own keys, never typed into the naming field; a box
-    // in front answers first.
-    if (modal) return;
-    to = &w_;
+    // The window's own keys, never typed into the naming field. The
+    // settings window answers them itself (Start closes it again, the
+    // shoulder still switches the fast-forward); a box in front answers
+    // first.
+    if (modal && modal->objectName() != QStringLiteral("settings_window")) return;
+    to = modal ? modal : &w_;
   } else {
     QWidget* top = modal ? modal : &w_;
     to = QApplication::focusWidget();

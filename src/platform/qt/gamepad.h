@@ -5,8 +5,8 @@
 // (with a dead zone and a repeat), A Enter, B Esc, Back Tab, Start F2 (the
 // settings), the left shoulder held Shift (the fast-forward), the right
 // shoulder F (the fast-forward on and off). A key event goes where the
-// keyboard's would, so a box, the naming field and the focus ring answer a
-// button as they answer its key. Controllers may come and go while playing.
+// keyboard's would, so a box, the naming field, the settings window and the
+// focus ring answer a button as they answer its key. Controllers may come and go while playing.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>

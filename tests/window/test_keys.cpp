@@ -303,6 +303,7 @@ TEST(Gamepad, StickShouldersStartAndAControllerPulledOutAndPluggedInAgain) {
   EXPECT_EQ(window_keys.n[Qt::Key_F2], 1);
   auto* settings = t.w.findChild<QDialog*>(QStringLiteral("settings_window"));
   ASSERT_TRUE(settings && settings->isVisible());
+  fs::create_directories(ZANDO_SHOTS);
   settings->grab().save(QString::fromStdString((fs::path(ZANDO_SHOTS) / "pad_settings.png").string()), "PNG");
   v.press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
   EXPECT_TRUE(t.w.fast_forward_on()) << "the shoulder with the settings in front";

@@ -6,7 +6,8 @@
 // settings), the left shoulder held Shift (the fast-forward), the right
 // shoulder F (the fast-forward on and off). A key event goes where the
 // keyboard's would, so a box, the naming field, the settings window and the
-// focus ring answer a button as they answer its key. Controllers may come and go while playing.
+// focus ring answer a button as they answer its key. Controllers may come
+// and go while playing.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>

@@ -105,10 +105,12 @@ void Ui::lay_status() {
   gauge(japan_l, {168, 374, 88, 11});
   make(combo_l, Kind::Label, nullptr, {221, 332, 34, 12}, {}, false);
   combo_l.align = Align::Right;
+  combo_l.spare = 40;  // the empty second line of the money panel
   make(score_l, Kind::Label, nullptr, {0, 389, 257, 17});
   score_l.align = Align::Right;
   look(score_l, kWhite, kBlack);
   make(wild_l, Kind::Label, nullptr, {1, 392, 34, 12});
+  wild_l.spare = 30;  // the score line is right-aligned
 }
 
 // The main picture, the messages and the text speed.
@@ -117,8 +119,10 @@ void Ui::lay_main_picture() {
   make(moji_l, Kind::Label, nullptr, {132, 204, 201, 69});
   look(moji_l, kBlack, kWhite);
   moji_l.font_px = 12;
+  moji_l.wraps = true;
   make(moji_l3, Kind::Label, nullptr, {132, 0, 201, 93}, {}, false);
   moji_l3.transparent = true;
+  moji_l3.wraps = true;
   moji_l3.italic = true;
   moji_l3.has_fore = true;
   moji_l3.fore = qRgb(215, 255, 193);
@@ -140,6 +144,7 @@ void Ui::lay_map() {
   make(moji_l2, Kind::Label, &map_box, {4, 208, 325, 61});
   look(moji_l2, kBlack, kWhite);
   moji_l2.font_px = 12;
+  moji_l2.wraps = true;
   make(s_battle, Kind::Button, &map_box, {8, 16, 91, 25}, "モンスタールーム");
   make(rand_b, Kind::Button, &map_box, {8, 48, 91, 25}, "ランダムルーム", false);
   make(p_b, Kind::Button, &map_box, {120, 16, 91, 25}, "上級ﾗﾝﾀﾞﾑﾙｰﾑ", false);
@@ -213,6 +218,7 @@ void Ui::lay_list() {
   make(about_l, Kind::Label, &list_box, {4, 277, 169, 92});
   look(about_l, kWhite, qRgb(0, 64, 128));  // colour word 8404992
   about_l.font_px = 12;
+  about_l.wraps = true;
   make(mon_pic, Kind::Picture, &list_box, {141, 337, 30, 30}, {}, false);
   mon_pic.stretch = true;
   make(OK, Kind::Button, &list_box, {4, 372, 85, 29}, "OK");

@@ -2,6 +2,7 @@
 // The control model of the one window. The game reads and writes these
 // controls as the window's own handlers would; each face mirrors them.
 #include <QImage>
+#include <QRect>
 #include <QRgb>
 #include <cstdint>
 #include <string>
@@ -36,6 +37,9 @@ struct Control {
   Align align = Align::Left;
   bool transparent = false;
   bool glyph = false;  // a button with a glyph
+  bool wraps = false;  // a message label, word-wrapped; other labels keep to their CR lines
+  int spare = 0;       // free pixels beside a label that the window may draw its text into
+                       // (on the left of a right-aligned one, else on the right)
   // Gauges and the slider (minimum 0).
   int max = 100;
   int value = 0;
@@ -57,6 +61,9 @@ struct Control {
       if (!c->visible) return false;
     return true;
   }
+  // Where a face draws it inside its parent: its place, widened into its
+  // spare room.
+  QRect drawn() const { return {align == Align::Right ? left - spare : left, top, width + spare, height}; }
   // Can take a click: shown and enabled, panels around it included.
   bool usable() const {
     for (const Control* c = this; c; c = c->parent)

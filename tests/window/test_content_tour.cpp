@@ -4,11 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGroupBox>
 #include <QImage>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <filesystem>
+#include <set>
 
 #include "battle/outcome.h"
+#include "platform/qt/widgets.h"
 #include "platform/qt/window.h"
 #include "rooms/floor_map.h"
 #include "game_handlers.h"
@@ -99,6 +105,55 @@ struct Tour {
   }
 };
 
+// The texts a player cannot read whole: a button's caption wider than the
+// room inside its frame, a line of a label that is not a message (those
+// wrap by design) wider than the label, a panel's title wider than the
+// panel, a list row wider than the list.
+std::vector<std::string> cut_texts(MainWindow& w, Game& g) {
+  std::vector<std::string> cut;
+  const int s = w.scale();
+  auto check = [&](const Control& c, const QString& text, const QFont& f, int room) {
+    const int need = QFontMetrics(f).horizontalAdvance(text);
+    if (need > room)
+      cut.push_back(c.name + ": \"" + text.toStdString() + "\" needs " + std::to_string(need) + " of " +
+                    std::to_string(room) + " px at zoom " + std::to_string(s));
+  };
+  for (const Control* c : g.ui.all()) {
+    if (!c->shown() || c->wraps) continue;
+    QWidget* wd = w.widget_of(c->name);
+    switch (c->kind) {
+      case Kind::Button:
+        check(*c, static_cast<QPushButton*>(wd)->text(), wd->font(), wd->width() - 6 * s);
+        break;
+      case Kind::Label:
+        for (const QString& line : wd->property("text").toString().split(QChar('\n')))
+          check(*c, line, wd->font(), wd->width());
+        break;
+      case Kind::Panel:
+        check(*c, static_cast<QGroupBox*>(wd)->title(), wd->font(), wd->width());
+        break;
+      case Kind::List: {
+        auto* l = static_cast<QListWidget*>(wd);
+        for (int i = 0; i < l->count(); ++i) check(*c, l->item(i)->text(), l->font(), l->viewport()->width());
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  return cut;
+}
+
+// The text of `names` that is widest in the game's status font.
+template <class Range, class Name>
+std::string widest(const Range& names, Name name) {
+  const QFontMetrics fm(game_font(13, true, false));
+  std::string best;
+  for (const auto& r : names)
+    if (fm.horizontalAdvance(q(name(r))) > fm.horizontalAdvance(q(best))) best = name(r);
+  return best;
+}
+
 bool have_content() { return fs::exists(fs::path(ZANDO_GAME_DIR) / "dat" / "enemy.dat"); }
 
 TEST(ContentTour, TitleMapsFightsAndColosseumsOfSeveralFloors) {
@@ -159,6 +214,122 @@ TEST(ContentTour, TitleMapsFightsAndColosseumsOfSeveralFloors) {
   // A portrait flash caught half way: the effect's colour over the portrait.
   screen_effect(g, Fx::PlayerGreenBurst);
   t.shot("after_effect");
+  EXPECT_TRUE(t.plat.errors.empty()) << t.plat.errors.front();
+}
+
+// Every screen a player reaches, at the longest texts it can hold: the
+// widest names of the shipped data, nine-digit money and record, 999 combos.
+TEST(ContentTour, EveryTextFitsItsControlAtItsLongest) {
+  if (!have_content()) GTEST_SKIP() << "the program folder has not been generated";
+  Tour t;
+  Game& g = *t.g;
+  GameState& s = g.s;
+  const Tables& tb = g.t;
+  auto fits = [&](const std::string& where) {
+    t.refresh();
+    for (const std::string& c : cut_texts(t.w, g)) ADD_FAILURE() << where << ": " << c;
+  };
+  fits("title");
+  ASSERT_TRUE(click(g, "Button12"));
+  t.refresh();
+
+  s.my_name = widest(tb.name_list, [](const std::string& n) { return n; });
+  s.e_name = widest(tb.enemy_slots, [](const EnemyRecord& r) { return r.en_name; });
+  s.buki_name = s.bougu_name = widest(tb.item_table, [](const ItemRecord& r) { return r.it_name; });
+  s.my_state = 1;
+  s.my_lv = s.e_lv = 99;
+  s.my_exp = 99;
+  s.my_hp = s.my_hp_max = s.my_mp = s.my_mp_max = 99999;
+  s.my_atk = s.my_int = s.my_body = s.my_beast = 9999;
+  s.buki_pow = s.bougu_pow = 9999;
+  s.ark = s.ark_max = 9999;
+  s.cent = 999999999;
+  s.wild = 999;
+  s.combo = 999;
+  s.score = 999999999;
+  s.play_time = 99999;
+  s.floor_clear[fc::kBattles] = 99999;
+  s.floor_clear[fc::kDeaths] = s.floor_clear[fc::kEscapes] = 999;
+  s.can_punch = s.can_magic = s.can_beast = s.can_item = false;
+  for (size_t i = 0; i < s.item_have.size(); ++i) {
+    s.item_have[i] = tb.item_table[i].it_name.empty() ? 0 : 99;
+    s.gomi_have[i] = tb.gomi_table[i].gm_name.empty() ? 0 : 99;
+    s.monster_have[i] = tb.monster_table[i].mo_name.empty() ? 0 : 99;
+    s.monster_lv[i] = 99;
+  }
+  for (size_t i = 0; i < s.md_have.size(); ++i) s.md_have[i] = tb.md_table[i].md_name.empty() ? 0 : 1;
+  for (int job = 0; job < 256; ++job) {
+    if (tb.job_table[static_cast<size_t>(job)].jb_name.empty()) continue;
+    s.class_now = job;
+    fits("map, class " + std::to_string(job));
+  }
+  for (int ex = 0; ex < 256; ++ex) {
+    if (tb.ex_names[static_cast<size_t>(ex)].empty()) continue;
+    s.buki_ex = ex;
+    fits("map, extra effect " + std::to_string(ex));
+  }
+  for (int f = 0; f <= 24; ++f) {
+    t.go_to_floor(f);
+    fits("map of floor " + std::to_string(f));
+  }
+  t.go_to_floor(0);
+  // A list of the menu, of a room or of a room's shop: its rows at their
+  // longest, then back.
+  auto list = [&](const std::string& where) {
+    fits(where);
+    if (g.ui.list_box.shown()) {
+      EXPECT_FALSE(g.ui.list_l.rows.empty()) << where;
+    }
+    if (g.ui.cancel_b.usable()) click(g, "cancel_b");
+    t.refresh();
+  };
+  for (const char* menu : {"m4", "m1", "md_b", "m2", "m3", "Button44"}) {
+    ASSERT_TRUE(click(g, menu)) << menu;
+    t.refresh();
+    list(std::string("menu ") + menu);
+  }
+  g.ui.lv_box.visible = g.ui.lv2_b.visible = g.ui.lv3_b.visible = true;
+  fits("level-up box");
+  g.ui.lv_box.visible = false;
+  // Every kind of room once, on the first floor that has it.
+  std::set<std::string> seen;
+  for (int f = 0; f <= 24; ++f) {
+    t.go_to_floor(f);
+    for (const char* room : {"s_shop", "s_wild", "s_monster", "s_gomi", "s_er", "s_ch"}) {
+      if (!g.ui.find(room)->usable() || !seen.insert(room).second) continue;
+      ASSERT_TRUE(click(g, room)) << room;
+      t.refresh();
+      const std::string where = "floor " + std::to_string(f) + " " + room;
+      fits(where);
+      for (const char* sub : {"Button41", "Button42", "wata_b"})
+        if (g.ui.find(sub)->usable()) {
+          click(g, sub);
+          t.refresh();
+          list(where + " " + sub);
+        }
+      list(where);
+      s.cent = 999999999;
+    }
+  }
+  EXPECT_EQ(seen.size(), 6u) << "rooms visited";
+  t.go_to_floor(0);
+  t.shot("longest_map");
+  ASSERT_TRUE(click(g, "s_battle"));
+  t.refresh();
+  ASSERT_TRUE(s.in_battle);
+  s.e_name = widest(tb.enemy_slots, [](const EnemyRecord& r) { return r.en_name; });
+  s.e_lv = 99;
+  s.e_hp = s.e_hp_max = 99999;
+  s.combo = 999;
+  s.wild = 999;
+  g.ui.tower_b.visible = g.ui.wild_l.visible = true;
+  fits("fight");
+  t.shot("longest_fight");
+  t.w.screen_room = [] { return QRect(0, 0, 4000, 4000); };
+  for (int zoom : {2, 3}) {
+    t.w.set_zoom(zoom, false);
+    fits("fight at zoom " + std::to_string(zoom));
+  }
   EXPECT_TRUE(t.plat.errors.empty()) << t.plat.errors.front();
 }
 

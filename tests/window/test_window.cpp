@@ -122,10 +122,10 @@ std::vector<std::string> mirror_faults(MainWindow& w, Game& g) {
       continue;
     }
     if (wd->objectName() != QString::fromStdString(c->name)) fault(*c, "object name");
-    if (wd->size() != QSize(c->width, c->height))
+    if (wd->size() != c->drawn().size())
       fault(*c, "size " + std::to_string(wd->width()) + "x" + std::to_string(wd->height()));
     const QPoint at = wd->mapTo(&w, QPoint(0, 0));
-    if (at != model_origin(*c)) fault(*c, "at " + std::to_string(at.x()) + "," + std::to_string(at.y()));
+    if (at != model_origin(*c) + QPoint(c->drawn().left() - c->left, 0)) fault(*c, "at " + std::to_string(at.x()) + "," + std::to_string(at.y()));
     if (wd->isVisible() != c->shown()) fault(*c, c->shown() ? "not shown" : "shown");
     if (wd->isEnabledTo(wd->parentWidget()) != c->enabled) fault(*c, "enabled state");
     switch (c->kind) {

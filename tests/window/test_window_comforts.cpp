@@ -125,8 +125,9 @@ std::string placement_faults(Rig& t) {
       faults += c->name + ": no widget\n";
       continue;
     }
-    if (wd->size() != QSize(c->width, c->height) * s) faults += c->name + ": size\n";
-    if (wd->mapTo(&t.w, QPoint(0, 0)) != t.on_screen(*c, 0, 0)) faults += c->name + ": place\n";
+    const QRect d = c->drawn();
+    if (wd->size() != d.size() * s) faults += c->name + ": size\n";
+    if (wd->mapTo(&t.w, QPoint(0, 0)) != t.on_screen(*c, d.left() - c->left, 0)) faults += c->name + ": place\n";
   }
   return faults;
 }

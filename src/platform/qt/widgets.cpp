@@ -24,8 +24,16 @@ QFont game_font(int px, bool bold, bool italic) {
 
 int fitting_px(const QString& text, int room, int px, bool bold, bool italic) {
   const int least = std::max(1, px * 2 / 3);
-  for (int at = px; at > least; --at)
-    if (QFontMetrics(game_font(at, bold, italic)).horizontalAdvance(text) <= room) return at;
+  const QStringList lines = text.split(QChar('\n'));
+  // No glyph is narrower than a quarter of the font's size: a line longer
+  // than that allows cannot fit, and is not measured at every size.
+  for (const QString& line : lines)
+    if (line.size() > 4 * room / least) return least;
+  for (int at = px; at > least; --at) {
+    const QFontMetrics fm(game_font(at, bold, italic));
+    if (std::all_of(lines.begin(), lines.end(), [&](const QString& l) { return fm.horizontalAdvance(l) <= room; }))
+      return at;
+  }
   return least;
 }
 

@@ -23,8 +23,8 @@ inline QString q(const std::string& s) { return QString::fromStdString(s); }
 QString q_lines(const std::string& s);
 QFont game_font(int px, bool bold, bool italic);
 void set_window_colour(QWidget* w, QRgb colour);
-// The pixel size at which `text` fits into `room` pixels of width: `px`,
-// or a pixel smaller at a time down to two thirds of it.
+// The pixel size at which every line of `text` fits into `room` pixels of
+// width: `px`, or a pixel smaller at a time down to two thirds of it.
 int fitting_px(const QString& text, int room, int px, bool bold, bool italic);
 
 // A label: word-wrapped text at the game's tight line pitch (one pixel less

@@ -201,7 +201,8 @@ void MainWindow::attach(Game& g) {
 void MainWindow::sync_one(Mirror& m) {
   Control& c = *m.c;
   QWidget* w = m.w;
-  const QRect geo(c.left * scale_, c.top * scale_, c.width * scale_, c.height * scale_);
+  const QRect d = c.drawn();
+  const QRect geo(d.topLeft() * scale_, d.size() * scale_);
   if (geo != m.geo) {
     w->setGeometry(geo);
     m.geo = geo;
@@ -286,14 +287,15 @@ void MainWindow::sync_one(Mirror& m) {
 void MainWindow::fit_text(Mirror& m) {
   const Control& c = *m.c;
   const bool button = c.kind == Kind::Button;
-  // A label of one line: a longer text would wrap out of sight.
-  if (!button && !(c.kind == Kind::Label && c.height < 2 * std::max(1, c.font_px - 1))) return;
+  // A label that keeps to its lines: a longer line would wrap out of sight
+  // or onto the gauges laid over the next.
+  if (!button && !(c.kind == Kind::Label && !c.wraps)) return;
   const std::string& text = button ? c.caption : c.text;
   if (m.fitted_px != 0 && text == m.fitted) return;
   m.fitted = text;
   // A button keeps its frame and a pixel of air on either side.
-  const int room = (button ? c.width - 6 : c.width) * scale_;
-  const int px = fitting_px(q(text), room, c.font_px * scale_, c.bold, c.italic);
+  const int room = (button ? c.width - 6 : c.width + c.spare) * scale_;
+  const int px = fitting_px(button ? q(text) : q_lines(text), room, c.font_px * scale_, c.bold, c.italic);
   if (px == m.fitted_px) return;
   m.fitted_px = px;
   m.w->setFont(game_font(px, c.bold, c.italic));

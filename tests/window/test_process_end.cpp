@@ -15,6 +15,7 @@
 
 #include "../unit/game_fixture.h"
 #include "../unit/temp_dir.h"
+#include "tone.h"
 #include "data/cp932.h"
 #include "data/save.h"
 #include "shell/ui.h"
@@ -46,17 +47,7 @@ struct Folder {
     saved.my_name = "シグナル";
     std::ofstream(save(), std::ios::binary) << save_bytes(saved);
     std::ofstream(path / "dat" / "open.mid", std::ios::binary);
-    const int rate = 22050, n = rate / 2;
-    std::string pcm;
-    for (int i = 0; i < n; ++i) {
-      const int16_t v = (i / 25) % 2 ? 8000 : -8000;
-      pcm.append(reinterpret_cast<const char*>(&v), 2);
-    }
-    auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [](uint16_t v) { return std::string(reinterpret_cast<const char*>(&v), 2); };
-    std::ofstream(path / "dat" / "key.wav", std::ios::binary)
-        << "RIFF" + u32(36 + static_cast<uint32_t>(pcm.size())) + "WAVEfmt " + u32(16) + u16(1) + u16(1) + u32(rate) +
-               u32(rate * 2) + u16(2) + u16(16) + "data" + u32(static_cast<uint32_t>(pcm.size())) + pcm;
+    test::write_tone(path / "dat" / "key.wav", 500);
   }
   fs::path save() const { return path / "dat" / "z.wav"; }
   // Whatever stands at the temporary file's name and cannot be removed

@@ -37,6 +37,7 @@
 #include "shell/title.h"
 #include "state/random.h"
 #include "boxes.h"
+#include "tone.h"
 #include "../unit/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -417,21 +418,6 @@ TEST(Window, AFailedSaveIsShownAndNoKeepsTheGameOpen) {
 
 namespace {
 
-// A short mono 16-bit wave: a square tone.
-void write_tone(const fs::path& p) {
-  const int rate = 22050, n = rate / 5;
-  std::string pcm;
-  for (int i = 0; i < n; ++i) {
-    const int16_t v = (i / 25) % 2 ? 8000 : -8000;
-    pcm.append(reinterpret_cast<const char*>(&v), 2);
-  }
-  auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
-  auto u16 = [](uint16_t v) { return std::string(reinterpret_cast<const char*>(&v), 2); };
-  std::string wav = "RIFF" + u32(36 + static_cast<uint32_t>(pcm.size())) + "WAVEfmt " + u32(16) + u16(1) + u16(1) +
-                    u32(rate) + u32(rate * 2) + u16(2) + u16(16) + "data" + u32(static_cast<uint32_t>(pcm.size())) + pcm;
-  std::ofstream(p, std::ios::binary) << wav;
-}
-
 // A one-note Standard MIDI File.
 void write_midi(const fs::path& p) {
   const std::string track = std::string("\x00\x90\x3C\x60\x60\x80\x3C\x40\x00\xFF\x2F\x00", 12);
@@ -474,7 +460,7 @@ TEST(Sound, MissingAndBrokenSoundsAreSilentAndTheNextSoundStillPlays) {
     audio->music_stop();
     audio->release_held();
     audio->release_held();
-    write_tone(d.path / "tone.wav");
+    test::write_tone(d.path / "tone.wav", 200);
     audio->play_effect((d.path / "tone.wav").string());
     QTest::qWait(600);
   }
@@ -485,7 +471,7 @@ TEST(Sound, MissingAndBrokenSoundsAreSilentAndTheNextSoundStillPlays) {
 
 TEST(Sound, WithoutASoundfontTheMusicIsSilentAndEffectsStillPlay) {
   TempDir d;
-  write_tone(d.path / "tone.wav");
+  test::write_tone(d.path / "tone.wav", 200);
   write_midi(d.path / "piece.mid");
   fs::create_directories(d.path / "empty");
   const std::string raw = (d.path / "out.raw").string();
